@@ -34,10 +34,10 @@ void open_queue(State& state) {
 
 void discover(State& state) {
   set_content(state, views::add_printer_view(std::nullopt, state.message_sender));
-  platform::spawn_worker("qiro-printer-discovery", [sender = state.message_sender,
-                                                    service = state.services.service] {
-    sender.send(msg::DiscoveryFinished{service->discover_driverless()});
-  });
+  platform::spawn_worker("qiro-printer-discovery",
+                         [sender = state.message_sender, service = state.services.service] {
+                           sender.send(msg::DiscoveryFinished{service->discover_driverless()});
+                         });
 }
 
 void operation_finished(State& state, Notice notice) {

@@ -143,49 +143,21 @@ struct RecognizePage {
   friend bool operator==(const RecognizePage&, const RecognizePage&) = default;
 };
 struct RecognitionFinished {
-  SharedBytes page;  // the page's encoded_image handle
+  SharedBytes page;                           // the page's encoded_image handle
   platform::Result<RecognitionText> outcome;  // error: the failure text
   friend bool operator==(const RecognitionFinished&, const RecognitionFinished&) = default;
 };
 }  // namespace msg
 
 using Message = std::variant<
-    msg::Refresh,
-    msg::ReturnToDashboard,
-    msg::OpenQueue,
-    msg::OpenHistory,
-    msg::OpenDiagnostics,
-    msg::DiscoverPrinters,
-    msg::DiscoveryFinished,
-    msg::AddPrinter,
-    msg::OpenPrinter,
-    msg::SetDefaultPrinter,
-    msg::SetPrinterEnabled,
-    msg::AskCancelJob,
-    msg::CancelJob,
-    msg::RetryJob,
-    msg::OperationFinished,
-    msg::PrintDocument,
-    msg::ChoosePrinter,
-    msg::SubmitPrint,
-    msg::CancelPrint,
-    msg::OpenScan,
-    msg::SelectScanner,
-    msg::StartScan,
-    msg::ScanFinished,
-    msg::SaveScannedPage,
-    msg::SaveScannedDocument,
-    msg::CopyRecognizedText,
-    msg::ScanAnotherPage,
-    msg::PreviousPage,
-    msg::NextPage,
-    msg::MovePageEarlier,
-    msg::MovePageLater,
-    msg::DeletePage,
-    msg::RotatePage,
-    msg::ApplyCrop,
-    msg::RecognizePage,
-    msg::RecognitionFinished>;
+    msg::Refresh, msg::ReturnToDashboard, msg::OpenQueue, msg::OpenHistory, msg::OpenDiagnostics,
+    msg::DiscoverPrinters, msg::DiscoveryFinished, msg::AddPrinter, msg::OpenPrinter,
+    msg::SetDefaultPrinter, msg::SetPrinterEnabled, msg::AskCancelJob, msg::CancelJob,
+    msg::RetryJob, msg::OperationFinished, msg::PrintDocument, msg::ChoosePrinter, msg::SubmitPrint,
+    msg::CancelPrint, msg::OpenScan, msg::SelectScanner, msg::StartScan, msg::ScanFinished,
+    msg::SaveScannedPage, msg::SaveScannedDocument, msg::CopyRecognizedText, msg::ScanAnotherPage,
+    msg::PreviousPage, msg::NextPage, msg::MovePageEarlier, msg::MovePageLater, msg::DeletePage,
+    msg::RotatePage, msg::ApplyCrop, msg::RecognizePage, msg::RecognitionFinished>;
 
 using MessageSender = platform::Sender<Message>;
 using MessageReceiver = platform::Receiver<Message>;

@@ -19,9 +19,12 @@ constexpr const char* kPickerStopped = "The file picker stopped responding";
 std::optional<platform::PickOutcome> poll_picker(platform::Receiver<platform::PickOutcome>& r) {
   auto received = r.try_recv();
   switch (received.status) {
-    case platform::RecvStatus::Value: return std::move(*received.value);
-    case platform::RecvStatus::Disconnected: return platform::PickFailed{kPickerStopped};
-    case platform::RecvStatus::Empty: break;
+    case platform::RecvStatus::Value:
+      return std::move(*received.value);
+    case platform::RecvStatus::Disconnected:
+      return platform::PickFailed{kPickerStopped};
+    case platform::RecvStatus::Empty:
+      break;
   }
   return std::nullopt;
 }
@@ -103,13 +106,13 @@ bool Orvane::poll_refresh() {
 }
 
 bool Orvane::update(ui::Context& context) {
-  const bool applied = poll_document_picker() || poll_preview() || poll_save_picker() ||
-                       poll_refresh() || [&] {
-                         auto message = state_.message_receiver.try_take();
-                         if (!message) return false;
-                         dispatch(state_, std::move(*message));
-                         return true;
-                       }();
+  const bool applied =
+      poll_document_picker() || poll_preview() || poll_save_picker() || poll_refresh() || [&] {
+        auto message = state_.message_receiver.try_take();
+        if (!message) return false;
+        dispatch(state_, std::move(*message));
+        return true;
+      }();
   if (!applied) return state_.content ? state_.content->update(context) : false;
   sync(context);
   return true;

@@ -23,8 +23,11 @@ void add_action(ui::Resource& resource, std::string id, std::string label, std::
 }
 
 ui::Resource printer_resource(const devices::PrinterQueue& printer) {
-  ui::Resource r{"orvane.printer." + hex_id(printer.name), "orvane.printer",
-                 devices::display_name(printer.name), {}, {}};
+  ui::Resource r{"orvane.printer." + hex_id(printer.name),
+                 "orvane.printer",
+                 devices::display_name(printer.name),
+                 {},
+                 {}};
   add_action(r, "open", "Open printer", kNavigation, with_argument("device", printer.name));
   if (!printer.is_default) {
     add_action(r, "set-default", "Set as default printer", kCommand,
@@ -42,8 +45,8 @@ ui::Resource printer_resource(const devices::PrinterQueue& printer) {
 
 ui::Resource job_resource(const devices::PrintJob& job) {
   using devices::JobState;
-  ui::Resource r{"orvane.job." + hex_id(job.id), "orvane.job", devices::job_display_title(job),
-                 {}, {}};
+  ui::Resource r{
+      "orvane.job." + hex_id(job.id), "orvane.job", devices::job_display_title(job), {}, {}};
   add_action(r, "open-queue", "Open queue", kNavigation, "queue");
   if (devices::is_active(job)) {
     add_action(r, "cancel", "Cancel document", kCommand, with_argument("cancel", job.id));

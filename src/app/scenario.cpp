@@ -26,7 +26,9 @@ class Canvas {
     }
   }
   void set(std::uint32_t x, std::uint32_t y, Rgb c) { put((std::size_t{y} * width_ + x) * 4, c); }
-  SharedBytes take() { return std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels_)); }
+  SharedBytes take() {
+    return std::make_shared<const std::vector<std::uint8_t>>(std::move(pixels_));
+  }
 
  private:
   void put(std::size_t i, Rgb c) {
@@ -47,7 +49,8 @@ std::unique_ptr<ui::Widget> scenario_view(std::uint8_t scenario, const MessageSe
   using devices::PrinterState;
   auto sample = sample_snapshot();
   switch (scenario) {
-    case 1: return views::dashboard_view(sample, std::nullopt, sender);
+    case 1:
+      return views::dashboard_view(sample, std::nullopt, sender);
     case 2: {
       auto& printer = first_printer(sample);
       printer.accepting_jobs = false;
@@ -58,9 +61,12 @@ std::unique_ptr<ui::Widget> scenario_view(std::uint8_t scenario, const MessageSe
       job.state_reasons = {"media-empty-warning"};
       return views::dashboard_view(sample, std::nullopt, sender);
     }
-    case 3: return views::first_printer_view(sender);
-    case 4: return views::queue_view(sample, std::nullopt, std::nullopt, sender);
-    case 5: return views::printer_controls_view(first_printer(sample), sender);
+    case 3:
+      return views::first_printer_view(sender);
+    case 4:
+      return views::queue_view(sample, std::nullopt, std::nullopt, sender);
+    case 5:
+      return views::printer_controls_view(first_printer(sample), sender);
     case 6: {
       devices::ListResult<devices::DiscoveredPrinter> found = sample_discovery();
       return views::add_printer_view(std::move(found), sender);
@@ -79,13 +85,16 @@ std::unique_ptr<ui::Widget> scenario_view(std::uint8_t scenario, const MessageSe
       const std::optional<ScannedPage> page =
           scenario == 9 ? std::optional<ScannedPage>(sample_scanned_page()) : std::nullopt;
       const std::optional<Notice> no_notice;
-      const scan::ScanViewInput input{sample,   scanner, resolution, color, source, language,
-                                      crop,     page,    0,          scenario == 9 ? 1u : 0u,
-                                      false,    no_notice};
+      const scan::ScanViewInput input{
+          sample,   scanner,  resolution, color, source,
+          language, crop,     page,       0,     scenario == 9 ? 1u : 0u,
+          false,    no_notice};
       return scan::scan_view(input, sender);
     }
-    case 10: return views::history_view(sample, sender);
-    case 11: return views::diagnostics_view(sample, sender);
+    case 10:
+      return views::history_view(sample, sender);
+    case 11:
+      return views::diagnostics_view(sample, sender);
     case 12:
       sample.printers = platform::err("service unavailable");
       sample.jobs = platform::err("service unavailable");
@@ -109,18 +118,20 @@ Snapshot sample_snapshot() {
   devices::PrinterQueue printer{
       .name = "Studio_printer",
       .state_reasons = {},
-      .markers = std::vector<devices::Marker>{{"Black", "#111111", 72},
-                                              {"Colour", std::nullopt, 64}},
+      .markers =
+          std::vector<devices::Marker>{{"Black", "#111111", 72}, {"Colour", std::nullopt, 64}},
       .responding = true,
       .detail = std::nullopt,
       .is_default = true,
       .accepting_jobs = true,
       .state = devices::PrinterState::Processing,
   };
-  devices::PrintJob first{"Studio_printer-42", "demo", "today", "Studio_printer", {},
-                          "Travel itinerary.pdf", 8, 12, 1240000, JobState::Processing};
-  devices::PrintJob second{"Studio_printer-41", "demo", "yesterday", "Studio_printer", {},
-                           "Shipping labels.pdf", 2, 2, 440000, JobState::Completed};
+  devices::PrintJob first{
+      "Studio_printer-42",    "demo", "today", "Studio_printer", {},
+      "Travel itinerary.pdf", 8,      12,      1240000,          JobState::Processing};
+  devices::PrintJob second{
+      "Studio_printer-41",   "demo", "yesterday", "Studio_printer", {},
+      "Shipping labels.pdf", 2,      2,           440000,           JobState::Completed};
   return Snapshot{std::vector<devices::PrinterQueue>{printer},
                   std::vector<devices::PrintJob>{first, second},
                   std::vector<devices::Scanner>{{"scanner0", "Studio scanner"}}};

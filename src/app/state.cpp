@@ -43,9 +43,9 @@ void show_scan_view(State& state) {
 
 void show_print_view(State& state) {
   if (!state.snapshot || !state.selected_document) return;
-  set_content(state, printing::print_view(*state.snapshot, *state.selected_document,
-                                          state.preview, state.selected_printer, state.copies,
-                                          state.two_sided, state.message_sender));
+  set_content(state, printing::print_view(*state.snapshot, *state.selected_document, state.preview,
+                                          state.selected_printer, state.copies, state.two_sided,
+                                          state.message_sender));
 }
 
 void start_refresh(State& state) {
@@ -66,18 +66,16 @@ void start_refresh(State& state) {
   }
 }
 
-void start_operation_worker(const State& state, const std::string& thread_name,
-                            NoticeTexts texts,
+void start_operation_worker(const State& state, const std::string& thread_name, NoticeTexts texts,
                             std::function<platform::Status(devices::PrintScanService&)> call) {
   platform::spawn_worker(thread_name, [sender = state.message_sender,
                                        service = state.services.service, texts = std::move(texts),
                                        call = std::move(call)]() mutable {
     const bool succeeded = call(*service).ok();
     call = nullptr;
-    Notice notice = succeeded ? Notice{std::move(texts.success_title),
-                                       std::move(texts.success_detail), true}
-                              : Notice{std::move(texts.failure_title),
-                                       std::move(texts.failure_detail), false};
+    Notice notice =
+        succeeded ? Notice{std::move(texts.success_title), std::move(texts.success_detail), true}
+                  : Notice{std::move(texts.failure_title), std::move(texts.failure_detail), false};
     sender.send(msg::OperationFinished{std::move(notice)});
   });
 }

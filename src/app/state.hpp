@@ -97,8 +97,7 @@ struct NoticeTexts {
   std::string failure_title;
   std::string failure_detail;
 };
-void start_operation_worker(const State& state, const std::string& thread_name,
-                            NoticeTexts texts,
+void start_operation_worker(const State& state, const std::string& thread_name, NoticeTexts texts,
                             std::function<platform::Status(devices::PrintScanService&)> call);
 
 }  // namespace app

@@ -31,9 +31,12 @@ std::string status_word(const PrinterQueue& queue) {
   switch (queue.state) {
     case PrinterState::Idle:
       return queue.accepting_jobs ? "Ready" : "Not accepting new documents";
-    case PrinterState::Processing: return "Printing";
-    case PrinterState::Stopped: return "Paused";
-    case PrinterState::Unreachable: return "Cannot reach this printer";
+    case PrinterState::Processing:
+      return "Printing";
+    case PrinterState::Stopped:
+      return "Paused";
+    case PrinterState::Unreachable:
+      return "Cannot reach this printer";
   }
   return "Ready";
 }
@@ -85,12 +88,18 @@ std::string queue_label(std::optional<JobState> state) {
   if (!state) return "In progress";
   switch (*state) {
     case JobState::Pending:
-    case JobState::Processing: return "In progress";
-    case JobState::Held: return "Waiting";
-    case JobState::Stopped: return "Needs attention";
-    case JobState::Canceled: return "Canceled";
-    case JobState::Aborted: return "Could not print";
-    case JobState::Completed: return "Printed";
+    case JobState::Processing:
+      return "In progress";
+    case JobState::Held:
+      return "Waiting";
+    case JobState::Stopped:
+      return "Needs attention";
+    case JobState::Canceled:
+      return "Canceled";
+    case JobState::Aborted:
+      return "Could not print";
+    case JobState::Completed:
+      return "Printed";
   }
   return "In progress";
 }
@@ -98,19 +107,27 @@ std::string queue_label(std::optional<JobState> state) {
 std::string dashboard_label(JobState state) {
   switch (state) {
     case JobState::Pending:
-    case JobState::Processing: return "Printing now";
-    case JobState::Held: return "Waiting to print";
-    case JobState::Stopped: return "Needs attention";
-    default: return "";
+    case JobState::Processing:
+      return "Printing now";
+    case JobState::Held:
+      return "Waiting to print";
+    case JobState::Stopped:
+      return "Needs attention";
+    default:
+      return "";
   }
 }
 
 std::string history_label(JobState state) {
   switch (state) {
-    case JobState::Canceled: return "Canceled";
-    case JobState::Aborted: return "Did not print";
-    case JobState::Completed: return "Printed";
-    default: return "";
+    case JobState::Canceled:
+      return "Canceled";
+    case JobState::Aborted:
+      return "Did not print";
+    case JobState::Completed:
+      return "Printed";
+    default:
+      return "";
   }
 }
 

@@ -45,8 +45,7 @@ class PrintScanService {
                                           std::uint16_t copies, bool two_sided) = 0;
 
   // The scanned page as an encoded image file (PNG for the real service).
-  virtual platform::Result<Bytes> scan_page(const std::string& scanner_id,
-                                            ScanOptions options) = 0;
+  virtual platform::Result<Bytes> scan_page(const std::string& scanner_id, ScanOptions options) = 0;
 
   // Pure; safe on the UI thread.
   virtual std::optional<std::uint8_t> progress_percent(const PrintJob& job) const = 0;

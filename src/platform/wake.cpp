@@ -16,8 +16,8 @@ std::shared_ptr<const std::function<void()>>& wake_slot() {
 }  // namespace
 
 void set_wake_callback(std::function<void()> callback) {
-  auto next = callback ? std::make_shared<const std::function<void()>>(std::move(callback))
-                       : nullptr;
+  auto next =
+      callback ? std::make_shared<const std::function<void()>>(std::move(callback)) : nullptr;
   std::lock_guard lock(wake_mutex());
   wake_slot() = std::move(next);
 }

@@ -4,27 +4,48 @@ namespace ui {
 
 std::string_view kind_name(Kind kind) {
   switch (kind) {
-    case Kind::Column: return "Column";
-    case Kind::Row: return "Row";
-    case Kind::Container: return "Container";
-    case Kind::Scrollable: return "Scrollable";
-    case Kind::Spacer: return "Spacer";
-    case Kind::Text: return "Text";
-    case Kind::Button: return "Button";
-    case Kind::Banner: return "Banner";
-    case Kind::Card: return "Card";
-    case Kind::CardGrid: return "CardGrid";
-    case Kind::ProgressBar: return "ProgressBar";
-    case Kind::PagePreview: return "PagePreview";
-    case Kind::Icon: return "Icon";
-    case Kind::Image: return "Image";
-    case Kind::ImageCropEditor: return "ImageCropEditor";
-    case Kind::Toggle: return "Toggle";
-    case Kind::ToggleGroup: return "ToggleGroup";
-    case Kind::Dropdown: return "Dropdown";
-    case Kind::NumberInput: return "NumberInput";
-    case Kind::Divider: return "Divider";
-    case Kind::Custom: return "Custom";
+    case Kind::Column:
+      return "Column";
+    case Kind::Row:
+      return "Row";
+    case Kind::Container:
+      return "Container";
+    case Kind::Scrollable:
+      return "Scrollable";
+    case Kind::Spacer:
+      return "Spacer";
+    case Kind::Text:
+      return "Text";
+    case Kind::Button:
+      return "Button";
+    case Kind::Banner:
+      return "Banner";
+    case Kind::Card:
+      return "Card";
+    case Kind::CardGrid:
+      return "CardGrid";
+    case Kind::ProgressBar:
+      return "ProgressBar";
+    case Kind::PagePreview:
+      return "PagePreview";
+    case Kind::Icon:
+      return "Icon";
+    case Kind::Image:
+      return "Image";
+    case Kind::ImageCropEditor:
+      return "ImageCropEditor";
+    case Kind::Toggle:
+      return "Toggle";
+    case Kind::ToggleGroup:
+      return "ToggleGroup";
+    case Kind::Dropdown:
+      return "Dropdown";
+    case Kind::NumberInput:
+      return "NumberInput";
+    case Kind::Divider:
+      return "Divider";
+    case Kind::Custom:
+      return "Custom";
   }
   return "Widget";
 }

@@ -84,8 +84,7 @@ class InMemoryService final : public devices::PrintScanService {
     return status(enter("set_default " + queue, "set_default"));
   }
   platform::Status set_enabled(const std::string& queue, bool enabled) override {
-    return status(
-        enter("set_enabled " + queue + (enabled ? " true" : " false"), "set_enabled"));
+    return status(enter("set_enabled " + queue + (enabled ? " true" : " false"), "set_enabled"));
   }
   platform::Status cancel_job(const std::string& id) override {
     return status(enter("cancel_job " + id, "cancel_job"));
