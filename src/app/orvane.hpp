@@ -34,6 +34,7 @@ class Orvane final : public ui::Widget {
 
   // For tests and tooling: the state, read-only, and the current view.
   const State& state() const { return state_; }
+  State& state_for_tests() { return state_; }
   ui::Widget& content() { return *state_.content; }
 
  private:
