@@ -27,8 +27,8 @@ void on_document_picked(app::State& state, const std::string& path);
 ui::WidgetPtr print_view(const app::Snapshot& snapshot, const std::string& document_path,
                          const app::PreviewState& preview,
                          const std::optional<std::string>& selected_printer,
-                         const platform::Cell<double>& copies, const platform::Cell<bool>& two_sided,
-                         const app::MessageSender& sender);
+                         const platform::Cell<double>& copies,
+                         const platform::Cell<bool>& two_sided, const app::MessageSender& sender);
 
 // The real preview image service (PDF first page, images, text files).
 devices::PreviewServicePtr make_preview_service();
