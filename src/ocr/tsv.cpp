@@ -1,0 +1,171 @@
+#include "ocr/tsv.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <tuple>
+
+#include "ocr/language.hpp"
+#include "ocr/utf8.hpp"
+
+namespace ocr {
+namespace {
+
+constexpr std::size_t kFields = 12;
+
+// Digits only, one optional leading plus sign, within 32 bits.
+bool parse_u32(std::string_view field, std::uint32_t& out) {
+  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+  if (field.empty()) return false;
+  std::uint64_t value = 0;
+  for (char c : field) {
+    const auto digit = static_cast<unsigned>(c - '0');
+    if (digit > 9) return false;
+    value = value * 10 + digit;
+    if (value > 0xFFFFFFFFull) return false;
+  }
+  out = static_cast<std::uint32_t>(value);
+  return true;
+}
+
+// A 32-bit float in the usual spellings (sign, exponent, "inf", "nan"); a
+// field that is not a number reads as -1.
+float parse_confidence(std::string_view field) {
+  if (!field.empty() && field.front() == '+') {
+    field.remove_prefix(1);
+    if (field.empty() || field.front() == '+' || field.front() == '-') return -1.0f;
+  }
+  const char* begin = field.data();
+  const char* end = begin + field.size();
+  float value = 0;
+  auto [ptr, ec] = std::from_chars(begin, end, value);
+  if (ec == std::errc::result_out_of_range && ptr == end) {
+    // Too small for a float is zero, too large is infinite (and then refused).
+    double wide = 0;
+    auto [wide_ptr, wide_ec] = std::from_chars(begin, end, wide);
+    if (wide_ec == std::errc() && wide_ptr == end) return static_cast<float>(wide);
+    return -1.0f;
+  }
+  if (ec != std::errc() || ptr != end) return -1.0f;
+  return value;
+}
+
+struct Row {
+  std::string_view fields[kFields];
+};
+
+bool split_row(std::string_view line, Row& row) {
+  std::size_t at = 0;
+  for (std::size_t i = 0; i + 1 < kFields; ++i) {
+    const void* tab = std::memchr(line.data() + at, '\t', line.size() - at);
+    if (tab == nullptr) return false;
+    const auto end = static_cast<std::size_t>(static_cast<const char*>(tab) - line.data());
+    row.fields[i] = line.substr(at, end - at);
+    at = end + 1;
+  }
+  row.fields[kFields - 1] = line.substr(at);
+  return std::memchr(line.data() + at, '\t', line.size() - at) == nullptr;
+}
+
+std::optional<OcrWord> word_from(std::string_view line) {
+  // Only word rows count; checking the level first skips most other rows cheaply.
+  if (line.size() < 2 || line[0] != '5' || line[1] != '\t') return std::nullopt;
+  Row row;
+  if (!split_row(line, row)) return std::nullopt;
+  const std::string_view raw_text = row.fields[11];
+  if (raw_text.size() > kMaxTextFieldBytes) return std::nullopt;
+  const std::string_view text = trim_whitespace(raw_text);
+  if (text.empty()) return std::nullopt;
+
+  std::uint32_t numbers[9];
+  for (std::size_t i = 0; i < 9; ++i) {
+    if (!parse_u32(row.fields[i + 1], numbers[i])) return std::nullopt;
+  }
+  const std::uint64_t right = std::uint64_t{numbers[5]} + numbers[7];
+  const std::uint64_t bottom = std::uint64_t{numbers[6]} + numbers[8];
+  if (right > 0xFFFFFFFFull || bottom > 0xFFFFFFFFull) return std::nullopt;
+
+  const float confidence = parse_confidence(row.fields[10]);
+  if (!std::isfinite(confidence) || confidence < 0.0f) return std::nullopt;
+
+  OcrWord word;
+  word.text.assign(text);
+  word.page_num = numbers[0];
+  word.block_num = numbers[1];
+  word.par_num = numbers[2];
+  word.line_num = numbers[3];
+  word.word_num = numbers[4];
+  word.left = numbers[5];
+  word.top = numbers[6];
+  word.width = numbers[7];
+  word.height = numbers[8];
+  word.confidence = std::min(std::max(0.0f, confidence / 100.0f), 1.0f);
+  return word;
+}
+
+auto order_key(const OcrWord& w) {
+  return std::tie(w.page_num, w.block_num, w.par_num, w.line_num, w.word_num);
+}
+
+bool same_line(const OcrWord& a, const OcrWord& b) {
+  return a.page_num == b.page_num && a.block_num == b.block_num && a.par_num == b.par_num &&
+         a.line_num == b.line_num;
+}
+
+}  // namespace
+
+platform::Result<OcrResult, OcrError> parse_tsv(std::string_view output,
+                                                std::string_view language) {
+  if (!is_valid_language(language))
+    return platform::err(ocr_error(OcrError::Kind::InvalidLanguage));
+  if (output.size() > kMaxOutputBytes) {
+    return platform::err(ocr_error(OcrError::Kind::Engine, kOutputOverLimit));
+  }
+
+  OcrResult result;
+  result.language.assign(language);
+  std::size_t at = 0;
+  bool header = true;
+  while (at < output.size()) {
+    const void* newline = std::memchr(output.data() + at, '\n', output.size() - at);
+    const std::size_t end =
+        newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - output.data())
+                : output.size();
+    std::string_view line = output.substr(at, end - at);
+    if (newline && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    at = end + 1;
+    if (header) {
+      header = false;
+      continue;
+    }
+    auto word = word_from(line);
+    if (!word) continue;
+    if (result.words.size() >= kMaxWords) {
+      return platform::err(ocr_error(OcrError::Kind::Engine, kTooManyWords));
+    }
+    result.words.push_back(std::move(*word));
+  }
+
+  auto by_key = [](const OcrWord& a, const OcrWord& b) { return order_key(a) < order_key(b); };
+  // The engine lists words in reading order already; sorting is then a check.
+  if (!std::is_sorted(result.words.begin(), result.words.end(), by_key)) {
+    std::stable_sort(result.words.begin(), result.words.end(), by_key);
+  }
+  return result;
+}
+
+std::string join_words(const std::vector<OcrWord>& words) {
+  std::size_t size = 0;
+  for (const auto& word : words) size += word.text.size() + 1;
+  std::string text;
+  text.reserve(size);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) text += same_line(words[i], words[i - 1]) ? ' ' : '\n';
+    text += words[i].text;
+  }
+  return text;
+}
+
+}  // namespace ocr
