@@ -18,30 +18,21 @@ constexpr qint64 kTextBytesRead = 64 * 1024;
 constexpr int kTabWidth = 8;
 constexpr int kLineCharacters = 240;
 
-bool is_unprintable_control(char16_t c) {
-  switch (c) {
-    case u'\t':
-    case u'\n':
-    case u'\v':
-    case u'\f':
-    case u'\r':
-    case u'\x1b':
-      return false;
-    default:
-      return c < 0x20 || c == 0x7f;
-  }
-}
+// The same rule as the MIME database's own text detection: any other
+// control character makes the file binary.
+bool is_text_character(char16_t c) { return c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r'; }
 
-// The text of the file's first bytes, or nothing when they are not UTF-8
-// text. A multi-byte character cut by the read limit is not an error.
+// The text of the file's first bytes: UTF-8 when they are valid UTF-8 (a
+// character cut by the read limit is not an error), else Latin-1, which the
+// MIME database also accepts as plain text. Nothing when they are not text.
 std::optional<QString> read_text(QFile& file) {
   const QByteArray bytes = file.read(kTextBytesRead);
   if (bytes.isEmpty()) return std::nullopt;
-  QStringDecoder decoder(QStringConverter::Utf8);
-  QString text = decoder.decode(bytes);
-  if (decoder.hasError()) return std::nullopt;
+  QStringDecoder utf8(QStringConverter::Utf8);
+  QString text = utf8.decode(bytes);
+  if (utf8.hasError()) text = QString::fromLatin1(bytes);
   for (const QChar c : text) {
-    if (is_unprintable_control(c.unicode())) return std::nullopt;
+    if (!is_text_character(c.unicode()) || c.unicode() == 0x7f) return std::nullopt;
   }
   return text;
 }
@@ -52,7 +43,7 @@ QString expand_tabs(QStringView line) {
     if (out.size() >= kLineCharacters) break;
     if (c == u'\t') {
       out.append(QString(kTabWidth - out.size() % kTabWidth, u' '));
-    } else if (c != u'\r' && c != u'\x1b' && c != u'\v') {
+    } else if (c != u'\r') {
       out.append(c);
     }
   }
@@ -86,14 +77,13 @@ QImage draw_text_page(QFile& file, int long_side) {
   const QFontMetrics metrics(font, &page);
   const int line_height = std::max(1, metrics.lineSpacing());
 
-  // A form feed ends the first page.
-  const QStringView first_page = QStringView(*text).left(text->indexOf(u'\f'));
+  const QStringView lines(*text);
   int baseline = margin + metrics.ascent();
   qsizetype start = 0;
-  while (start <= first_page.size() && baseline + metrics.descent() <= height - margin) {
-    qsizetype end = first_page.indexOf(u'\n', start);
-    if (end < 0) end = first_page.size();
-    painter.drawText(QPoint(margin, baseline), expand_tabs(first_page.mid(start, end - start)));
+  while (start <= lines.size() && baseline + metrics.descent() <= height - margin) {
+    qsizetype end = lines.indexOf(u'\n', start);
+    if (end < 0) end = lines.size();
+    painter.drawText(QPoint(margin, baseline), expand_tabs(lines.mid(start, end - start)));
     baseline += line_height;
     start = end + 1;
   }
