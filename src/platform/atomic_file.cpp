@@ -71,7 +71,8 @@ Status write_file_atomically(const std::filesystem::path& path,
 
   mode_t mode = 0600;
   struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0) {
+  const bool replacing = ::stat(path.c_str(), &existing) == 0;
+  if (replacing) {
     if (!S_ISREG(existing.st_mode)) {
       return err("cannot save to " + path.string() + ": it is not a regular file");
     }
@@ -87,6 +88,13 @@ Status write_file_atomically(const std::filesystem::path& path,
   }
   TemporaryFile temporary(fd, pattern);
 
+  // The replaced file's owner and group are kept where the system allows it
+  // (always for root, for others only their own groups); otherwise the new
+  // file belongs to whoever saves it, as any newly created file does. The
+  // mode comes after, since a change of owner clears set-id bits.
+  if (replacing) {
+    [[maybe_unused]] const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
+  }
   if (::fchmod(fd, mode) != 0) {
     return err(failure("cannot set the mode of " + temporary.path(), errno));
   }
