@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "ocr/image_library.hpp"
+#include "ocr/png_writer.hpp"
 #include "ocr/prepare.hpp"
 #include "ocr/recognize.hpp"
 #include "ocr/tsv.hpp"

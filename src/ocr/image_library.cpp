@@ -1,12 +1,8 @@
 #include "ocr/image_library.hpp"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QImage>
-#include <QImageWriter>
 #include <cstring>
 #include <limits>
-#include <string_view>
 
 namespace ocr {
 namespace {
@@ -30,33 +26,6 @@ GrayImage copy_gray(const QImage& gray) {
     std::memcpy(out.pixels.data() + std::size_t{y} * out.width,
                 gray.constScanLine(static_cast<int>(y)), out.width);
   }
-  return out;
-}
-
-std::uint32_t read_be32(const char* p) {
-  const auto* u = reinterpret_cast<const unsigned char*>(p);
-  return (std::uint32_t{u[0]} << 24) | (std::uint32_t{u[1]} << 16) | (std::uint32_t{u[2]} << 8) |
-         std::uint32_t{u[3]};
-}
-
-// Copies a PNG stream chunk by chunk, leaving out every chunk of one type.
-std::string without_chunk(const QByteArray& png, std::string_view type) {
-  constexpr std::size_t kSignature = 8;
-  std::string out;
-  out.reserve(static_cast<std::size_t>(png.size()));
-  const char* data = png.constData();
-  const auto size = static_cast<std::size_t>(png.size());
-  if (size < kSignature) return std::string(data, size);
-  out.append(data, kSignature);
-  std::size_t at = kSignature;
-  while (at + 12 <= size) {
-    const std::size_t length = read_be32(data + at);
-    const std::size_t total = 12 + length;
-    if (length > size - at - 12) break;
-    if (std::string_view(data + at + 4, 4) != type) out.append(data + at, total);
-    at += total;
-  }
-  if (at < size) out.append(data + at, size - at);
   return out;
 }
 
@@ -107,23 +76,6 @@ platform::Result<GrayImage> resize_smooth(const GrayImage& image, std::uint32_t 
     for (std::uint32_t x = 0; x < width; ++x) target[x] = static_cast<std::uint8_t>(row[x] & 0xffu);
   }
   return out;
-}
-
-platform::Result<std::string> encode_png(const GrayImage& image) {
-  if (image.width == 0 || image.height == 0) return platform::err("cannot encode an empty image");
-  if (image.width > static_cast<std::uint32_t>(std::numeric_limits<int>::max()) ||
-      image.height > static_cast<std::uint32_t>(std::numeric_limits<int>::max())) {
-    return platform::err("the image is too large to encode");
-  }
-  const QImage view(image.pixels.data(), static_cast<int>(image.width),
-                    static_cast<int>(image.height), static_cast<qsizetype>(image.width),
-                    QImage::Format_Grayscale8);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "png");
-  if (!writer.write(view)) return platform::err(writer.errorString().toStdString());
-  return without_chunk(bytes, "pHYs");
 }
 
 }  // namespace ocr

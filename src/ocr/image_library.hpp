@@ -1,10 +1,8 @@
 #pragma once
 // What the engine takes from the image library (Qt's QImage): grayscale
-// conversion, resizing and PNG encoding. None of it needs a display or a
-// Q*Application.
+// conversion and resizing. None of it needs a display or a Q*Application.
 
 #include <cstdint>
-#include <string>
 
 #include "ocr/image.hpp"
 #include "platform/result.hpp"
@@ -20,10 +18,5 @@ platform::Result<GrayImage> gray_from(const PixelImage& image);
 // Resizes with the library's smooth (linear) filter.
 platform::Result<GrayImage> resize_smooth(const GrayImage& image, std::uint32_t width,
                                           std::uint32_t height);
-
-// A grayscale PNG with the encoder's default settings. It carries no
-// resolution: the library would otherwise stamp the screen's resolution on a
-// scan, and the engine estimates a better one from the text itself.
-platform::Result<std::string> encode_png(const GrayImage& image);
 
 }  // namespace ocr

@@ -4,6 +4,7 @@
 
 #include "ocr/image_library.hpp"
 #include "ocr/language.hpp"
+#include "ocr/png_writer.hpp"
 #include "ocr/prepare.hpp"
 #include "ocr/temporary_png.hpp"
 

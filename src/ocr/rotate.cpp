@@ -2,30 +2,43 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <vector>
 
 namespace ocr {
 namespace {
 
-std::uint8_t to_byte(double v) { return static_cast<std::uint8_t>(std::min(std::round(v), 255.0)); }
+// Nearest integer, halves away from zero, for 0 <= v < 2^52 without a libm
+// call: v minus its integer part is exact there.
+double round_half_away(double v) {
+  const auto whole = static_cast<double>(static_cast<std::int64_t>(v));
+  return v - whole >= 0.5 ? whole + 1 : whole;
+}
 
-// The sampling itself, for a point already known to lie inside the image.
+std::uint8_t to_byte(double v) {
+  return static_cast<std::uint8_t>(std::min(round_half_away(v), 255.0));
+}
+
+// The sampling itself, for a point already known to lie inside the image
+// (0 <= x < W, 0 <= y < H).
 std::uint8_t sample_inside(const GrayImage& g, double x, double y) {
-  const double last_x = g.width - 1.0;
-  const double last_y = g.height - 1.0;
-  const double fx0 = std::min(std::floor(x), last_x);
-  const double fy0 = std::min(std::floor(y), last_y);
-  const auto x0 = static_cast<std::uint32_t>(fx0);
-  const auto y0 = static_cast<std::uint32_t>(fy0);
+  const auto x0 = std::min(static_cast<std::uint32_t>(x), g.width - 1);
+  const auto y0 = std::min(static_cast<std::uint32_t>(y), g.height - 1);
   const std::uint32_t x1 = std::min(x0 + 1, g.width - 1);
   const std::uint32_t y1 = std::min(y0 + 1, g.height - 1);
-  const double fx = x - fx0;
-  const double fy = y - fy0;
   const std::uint8_t* row0 = g.pixels.data() + std::size_t{y0} * g.width;
   const std::uint8_t* row1 = g.pixels.data() + std::size_t{y1} * g.width;
-  const double v =
-      (1 - fy) * ((1 - fx) * row0[x0] + fx * row0[x1]) + fy * ((1 - fx) * row1[x0] + fx * row1[x1]);
+  const std::uint8_t a = row0[x0];
+  const std::uint8_t b = row0[x1];
+  const std::uint8_t c = row1[x0];
+  const std::uint8_t d = row1[x1];
+  // Most of a page is plain paper or solid ink: equal corners give their
+  // value whatever the weights.
+  if (a == b && a == c && a == d) return a;
+  const double fx = x - x0;
+  const double fy = y - y0;
+  const double v = (1 - fy) * ((1 - fx) * a + fx * b) + fy * ((1 - fx) * c + fx * d);
   return to_byte(v);
 }
 
@@ -33,9 +46,10 @@ std::uint8_t sample_inside(const GrayImage& g, double x, double y) {
 
 std::uint8_t sample_bilinear(const GrayImage& image, double x, double y) {
   if (image.width == 0 || image.height == 0) return 255;
-  // Positions before the first pixel (or not a number) read the edge too.
-  if (!(x >= 0)) x = 0;
-  if (!(y >= 0)) y = 0;
+  // Positions before the first pixel (or not a number) read the first one,
+  // positions past the last read the last.
+  x = !(x >= 0) ? 0.0 : std::min(x, image.width - 1.0);
+  y = !(y >= 0) ? 0.0 : std::min(y, image.height - 1.0);
   return sample_inside(image, x, y);
 }
 

@@ -31,6 +31,66 @@ std::uint32_t scaled_side(std::uint32_t side, std::uint32_t longest) {
   return product / longest;
 }
 
+// The dark pixels in row order, found once for all the angles tried.
+struct DarkPixels {
+  std::vector<std::uint32_t> x;
+  std::vector<std::uint32_t> y;
+};
+
+DarkPixels dark_pixels(const GrayImage& image, std::uint8_t threshold) {
+  DarkPixels dark;
+  for (std::uint32_t y = 0; y < image.height; ++y) {
+    const std::uint8_t* row = image.pixels.data() + std::size_t{y} * image.width;
+    for (std::uint32_t x = 0; x < image.width; ++x) {
+      if (row[x] > threshold) continue;
+      dark.x.push_back(x);
+      dark.y.push_back(y);
+    }
+  }
+  return dark;
+}
+
+// Nearest integer, halves away from zero, without a libm call: a value
+// minus its integer part is exact for the magnitudes met here.
+std::int64_t round_half_away(double v) {
+  const auto whole = static_cast<std::int64_t>(v);
+  const double fraction = v - static_cast<double>(whole);
+  if (fraction >= 0.5) return whole + 1;
+  if (fraction <= -0.5) return whole - 1;
+  return whole;
+}
+
+std::uint64_t score_dark_pixels(const DarkPixels& dark, std::uint32_t w, std::uint32_t h,
+                                double degrees) {
+  const double radians = degrees * std::numbers::pi / 180.0;
+  const double s = std::sin(radians);
+  const double c = std::cos(radians);
+  const double cx = (w - 1.0) / 2.0;
+  const double cy = (h - 1.0) / 2.0;
+  const auto pad = static_cast<std::int64_t>(std::ceil(std::abs(s) * w)) + 2;
+  const std::int64_t bin_count = std::int64_t{h} + 2 * pad;
+  std::vector<std::uint32_t> bins(static_cast<std::size_t>(bin_count), 0);
+
+  // r = cy + s * (x - cx) + c * (y - cy), evaluated in that order from a
+  // column term and a row term computed once each.
+  std::vector<double> column_term(w);
+  for (std::uint32_t x = 0; x < w; ++x) column_term[x] = cy + s * (x - cx);
+  std::vector<double> row_term(h);
+  for (std::uint32_t y = 0; y < h; ++y) row_term[y] = c * (y - cy);
+
+  for (std::size_t i = 0; i < dark.x.size(); ++i) {
+    const double r = column_term[dark.x[i]] + row_term[dark.y[i]];
+    const std::int64_t b = round_half_away(r) + pad;
+    if (b < 0 || b >= bin_count) continue;
+    auto& counter = bins[static_cast<std::size_t>(b)];
+    if (counter != std::numeric_limits<std::uint32_t>::max()) ++counter;
+  }
+  std::uint64_t score = 0;
+  for (std::uint32_t counter : bins)
+    score = saturating_add(score, std::uint64_t{counter} * counter);
+  return score;
+}
+
 }  // namespace
 
 std::uint8_t otsu_threshold(const GrayImage& image) {
@@ -67,39 +127,7 @@ std::uint8_t otsu_threshold(const GrayImage& image) {
 }
 
 std::uint64_t projection_score(const GrayImage& image, std::uint8_t threshold, double degrees) {
-  const std::uint32_t w = image.width;
-  const std::uint32_t h = image.height;
-  const double radians = degrees * std::numbers::pi / 180.0;
-  const double s = std::sin(radians);
-  const double c = std::cos(radians);
-  const double cx = (w - 1.0) / 2.0;
-  const double cy = (h - 1.0) / 2.0;
-  const auto pad = static_cast<std::int64_t>(std::ceil(std::abs(s) * w)) + 2;
-  const std::int64_t bin_count = std::int64_t{h} + 2 * pad;
-  std::vector<std::uint32_t> bins(static_cast<std::size_t>(bin_count), 0);
-
-  // cy + s * (x - cx), once per column; the row term is added per pixel in
-  // the same order as the full formula.
-  std::vector<double> column_term(w);
-  for (std::uint32_t x = 0; x < w; ++x) column_term[x] = cy + s * (x - cx);
-
-  for (std::uint32_t y = 0; y < h; ++y) {
-    const double row_term = c * (y - cy);
-    const std::uint8_t* row = image.pixels.data() + std::size_t{y} * w;
-    for (std::uint32_t x = 0; x < w; ++x) {
-      if (row[x] > threshold) continue;
-      const double r = column_term[x] + row_term;
-      const std::int64_t b = static_cast<std::int64_t>(std::round(r)) + pad;
-      if (b < 0 || b >= bin_count) continue;
-      auto& counter = bins[static_cast<std::size_t>(b)];
-      if (counter != std::numeric_limits<std::uint32_t>::max()) ++counter;
-    }
-  }
-  std::uint64_t score = 0;
-  for (std::uint32_t counter : bins) {
-    score = saturating_add(score, std::uint64_t{counter} * counter);
-  }
-  return score;
+  return score_dark_pixels(dark_pixels(image, threshold), image.width, image.height, degrees);
 }
 
 std::optional<double> estimate_skew(const GrayImage& image) {
@@ -120,18 +148,18 @@ std::optional<double> estimate_skew(const GrayImage& image) {
   const std::uint64_t n = a.pixels.size();
 
   const std::uint8_t threshold = otsu_threshold(a);
-  const auto dark = static_cast<std::uint64_t>(std::count_if(
-      a.pixels.begin(), a.pixels.end(), [&](std::uint8_t v) { return v <= threshold; }));
-  if (dark < n / 1000 || dark > 2 * n / 5) return std::nullopt;
+  const DarkPixels dark = dark_pixels(a, threshold);
+  const std::uint64_t dark_count = dark.x.size();
+  if (dark_count < n / 1000 || dark_count > 2 * n / 5) return std::nullopt;
 
-  const std::uint64_t untilted = projection_score(a, threshold, 0.0);
+  const std::uint64_t untilted = score_dark_pixels(dark, a.width, a.height, 0.0);
   std::uint64_t best_score = untilted;
   double best_angle = 0.0;
   for (int k = -10; k <= 10; ++k) {
     // The untilted score is already known and an equal one never wins.
     if (k == 0) continue;
     const double angle = k / 2.0;
-    const std::uint64_t score = projection_score(a, threshold, angle);
+    const std::uint64_t score = score_dark_pixels(dark, a.width, a.height, angle);
     if (score > best_score) {
       best_score = score;
       best_angle = angle;
