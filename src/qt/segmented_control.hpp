@@ -1,0 +1,34 @@
+#pragma once
+// A toggle group: one checkable button per option, exactly one of them on,
+// bound to the index cell. The options wrap in narrow windows.
+
+#include <QButtonGroup>
+#include <QWidget>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/cell.hpp"
+#include "qt/bound_control.hpp"
+
+namespace qthost {
+
+class SegmentedControl final : public QWidget, public BoundControl {
+  Q_OBJECT
+
+ public:
+  SegmentedControl(const std::string& id, const std::vector<std::string>& options,
+                   platform::Cell<std::size_t> cell, AfterInput after_input,
+                   QWidget* parent = nullptr);
+
+  void pull_from_cell() override;
+
+ private:
+  void show_index(std::size_t index);
+
+  QButtonGroup* group_;
+  std::size_t option_count_;
+  platform::Cell<std::size_t> cell_;
+};
+
+}  // namespace qthost
