@@ -48,8 +48,7 @@ IppPtr printers_response() {
   ippAddSeparator(response.get());
 
   add_text(response.get(), IPP_TAG_PRINTER, IPP_TAG_NAME, "printer-name", {"Hallway_printer"});
-  ippAddInteger(response.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state",
-                IPP_PSTATE_STOPPED);
+  ippAddInteger(response.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_STOPPED);
   add_text(response.get(), IPP_TAG_PRINTER, IPP_TAG_KEYWORD, "printer-state-reasons", {"paused"});
   ippAddBoolean(response.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   return response;
@@ -78,8 +77,8 @@ TEST(ReadQueues, EveryPrinterGroupBecomesAQueue) {
   EXPECT_FALSE(office.accepting_jobs);
   EXPECT_TRUE(office.state_reasons.empty());
   EXPECT_FALSE(office.markers.has_value());
-  EXPECT_EQ(office.detail,
-            std::optional<std::string>("The printer may not exist or is unavailable at this time."));
+  EXPECT_EQ(office.detail, std::optional<std::string>(
+                               "The printer may not exist or is unavailable at this time."));
 
   EXPECT_EQ(queues[2].state, PrinterState::Stopped);
   EXPECT_EQ(queues[2].state_reasons, std::vector<std::string>{"paused"});
@@ -94,9 +93,13 @@ TEST(ReadQueues, StateFromStateReasonsAndMessage) {
   } cases[] = {
       {IPP_PSTATE_IDLE, {}, "", PrinterState::Idle},
       {IPP_PSTATE_PROCESSING, {}, "Printing page 2", PrinterState::Processing},
-      {IPP_PSTATE_PROCESSING, {"connecting-to-device"}, "Connecting to printer.",
+      {IPP_PSTATE_PROCESSING,
+       {"connecting-to-device"},
+       "Connecting to printer.",
        PrinterState::Processing},
-      {IPP_PSTATE_PROCESSING, {}, "Waiting for printer to become available.",
+      {IPP_PSTATE_PROCESSING,
+       {},
+       "Waiting for printer to become available.",
        PrinterState::Unreachable},
       {IPP_PSTATE_STOPPED, {"paused"}, "", PrinterState::Stopped},
       {IPP_PSTATE_IDLE, {"offline-report"}, "", PrinterState::Unreachable},

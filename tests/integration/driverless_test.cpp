@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <future>
 
+#include "devices/cups/connection.hpp"
 #include "service_test.hpp"
 
 namespace orvane_test {
@@ -21,6 +22,21 @@ std::optional<devices::DiscoveredPrinter> announced(
     if (printer.name == fixture().value("ORVANE_FIXTURE_ANNOUNCED_NAME")) return printer;
   }
   return std::nullopt;
+}
+
+// What cupsd says the queue's model is (a raw queue would say "Local Raw
+// Printer").
+std::string make_and_model_of(const std::string& queue) {
+  auto connection = devices::cups::Connection::open({});
+  if (!connection) return connection.error();
+  devices::cups::IppPtr request = devices::cups::new_request(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               devices::cups::printer_uri(queue).c_str());
+  auto response = connection->send(std::move(request), "/");
+  if (!response) return response.error();
+  return devices::cups::text_of(
+             ippFindAttribute(response->get(), "printer-make-and-model", IPP_TAG_ZERO))
+      .value_or("");
 }
 
 // A TCP port where something accepts connections and never answers.
@@ -66,21 +82,21 @@ TEST_F(Driverless, DiscoversTheAnnouncedPrinterAndAddsIt) {
             std::optional<std::string>(fixture().value("ORVANE_FIXTURE_ANNOUNCED_LOCATION")));
   EXPECT_EQ(found->uri.rfind("ipp", 0), 0u) << found->uri;
 
-  ASSERT_TRUE(service_->add_driverless(found->uri, found->name).ok());
+  const auto first = service_->add_driverless(found->uri, found->name);
+  ASSERT_TRUE(first.ok()) << first.error();
   const auto added = queue_named("Garden_Printer");
   EXPECT_TRUE(added.accepting_jobs);
   // A real driverless queue, not the raw queue CUPS leaves when it could not
   // reach the printer.
-  const std::string model = run_command("lpoptions -p Garden_Printer");
-  EXPECT_EQ(model.find("Local Raw Printer"), std::string::npos) << model;
-  EXPECT_NE(model.find("IPP Everywhere"), std::string::npos) << model;
+  EXPECT_EQ(make_and_model_of("Garden_Printer"), "Printer - IPP Everywhere");
 
   auto again = service_->discover_driverless();
   ASSERT_TRUE(again.ok()) << again.error();
   EXPECT_FALSE(announced(again.value()).has_value()) << "an added printer is no longer offered";
 
   // Adding it again updates the same queue rather than making a second one.
-  ASSERT_TRUE(service_->add_driverless(found->uri, found->name).ok());
+  const auto second = service_->add_driverless(found->uri, found->name);
+  ASSERT_TRUE(second.ok()) << second.error();
   auto queues = service_->queues();
   ASSERT_TRUE(queues.ok());
   EXPECT_EQ(std::count_if(queues->begin(), queues->end(),
@@ -94,10 +110,10 @@ TEST_F(Driverless, AddressesThatAreNotDriverlessPrintersAddNothing) {
   ASSERT_TRUE(before.ok());
   const std::string cups_port = fixture().value("ORVANE_FIXTURE_CUPS_PORT");
   const std::vector<std::string> addresses = {
-      "ipp://127.0.0.1:1/ipp/print",  // nothing listens
+      "ipp://127.0.0.1:1/ipp/print",                                      // nothing listens
       "ipp://127.0.0.1:" + std::to_string(silent.port()) + "/ipp/print",  // never answers
-      "socket://127.0.0.1:9100",                                           // not IPP
-      "http://127.0.0.1:" + cups_port + "/",                               // not IPP either
+      "socket://127.0.0.1:9100",                                          // not IPP
+      "http://127.0.0.1:" + cups_port + "/",                              // not IPP either
       "ipp://127.0.0.1:" + cups_port + "/nothing/here",  // an IPP server, but no printer
       "not an address",
       "",
@@ -109,6 +125,7 @@ TEST_F(Driverless, AddressesThatAreNotDriverlessPrintersAddNothing) {
                               [&] { return service_->add_driverless(uri, "Ghost printer"); });
     ASSERT_EQ(attempt.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_FALSE(attempt.get().ok());
+    ASSERT_TRUE(fixture().alive("cupsd"));
   }
   auto queues = service_->queues();
   ASSERT_TRUE(queues.ok());

@@ -12,7 +12,7 @@ struct DecodedPng {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   int depth = 0;
-  int colour_type = 0;  // 0 grey, 2 RGB
+  int colour_type = 0;                 // 0 grey, 2 RGB
   std::uint32_t pixels_per_metre = 0;  // 0 without a pHYs chunk
   std::vector<std::uint8_t> rows;      // unfiltered, height * row bytes
   std::string error;                   // empty when the file is valid

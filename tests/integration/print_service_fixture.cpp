@@ -40,7 +40,8 @@ std::string run_command(const std::string& command) {
   if (!pipe) return output;
   std::array<char, 4096> buffer{};
   std::size_t got = 0;
-  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), got);
+  while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    output.append(buffer.data(), got);
   pclose(pipe);
   return output;
 }

@@ -52,9 +52,8 @@ TEST(JobId, RoundTripsAndRejectsOtherTexts) {
   EXPECT_EQ(job_id("Studio_printer", 42), "Studio_printer-42");
   EXPECT_EQ(job_number("Studio_printer-42"), 42);
   EXPECT_EQ(job_number("office-laser-2-7"), 7);
-  for (const std::string bad :
-       {"", "42", "-42", "Studio_printer-", "Studio_printer-x", "Studio_printer-0",
-        "a b-3", "Studio_printer-99999999999"}) {
+  for (const std::string bad : {"", "42", "-42", "Studio_printer-", "Studio_printer-x",
+                                "Studio_printer-0", "a b-3", "Studio_printer-99999999999"}) {
     EXPECT_EQ(job_number(bad), std::nullopt) << bad;
   }
 }

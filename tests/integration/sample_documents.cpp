@@ -31,8 +31,8 @@ std::string write_sample_pdf(const std::string& path, int pages) {
     std::snprintf(line, sizeof(line), "%010zu 00000 n \n", offset);
     pdf += line;
   }
-  pdf += "trailer\n<</Size " + std::to_string(objects.size() + 1) +
-         "/Root 1 0 R>>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+  pdf += "trailer\n<</Size " + std::to_string(objects.size() + 1) + "/Root 1 0 R>>\nstartxref\n" +
+         std::to_string(xref) + "\n%%EOF\n";
   std::ofstream(path, std::ios::binary) << pdf;
   return path;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 #include <fstream>
+#include <thread>
 
 #include "devices/cups/job_reader.hpp"
 #include "devices/cups/printer_probe.hpp"
@@ -29,6 +30,20 @@ platform::Result<std::optional<std::string>> default_queue(Connection& connectio
   if (status == IPP_STATUS_ERROR_NOT_FOUND) return std::optional<std::string>();
   if (status > IPP_STATUS_OK_CONFLICTING) return platform::err(last_error_text());
   return text_of(ippFindAttribute(response.get(), "printer-name", IPP_TAG_NAME));
+}
+
+std::optional<std::string> queue_make_and_model(Connection& connection, const std::string& queue) {
+  IppPtr request = new_request(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+               printer_uri(queue).c_str());
+  add_requested_attributes(request.get(), {"printer-make-and-model"});
+  auto response = connection.send(std::move(request), "/");
+  if (!response) return std::nullopt;
+  return text_of(ippFindAttribute(response.value().get(), "printer-make-and-model", IPP_TAG_ZERO));
+}
+
+bool is_dns_sd_address(const std::string& uri) {
+  return uri.find("._ipp") != std::string::npos || uri.find(".local") != std::string::npos;
 }
 
 std::string base_name(const std::string& path) {
@@ -74,8 +89,7 @@ ListResult<PrintJob> CupsClient::jobs() const {
   return read_jobs(response.value().get(), std::time(nullptr));
 }
 
-platform::Status CupsClient::printer_operation(ipp_op_t operation,
-                                               const std::string& queue) const {
+platform::Status CupsClient::printer_operation(ipp_op_t operation, const std::string& queue) const {
   if (auto valid = check_queue_name(queue); !valid) return valid;
   auto connection = Connection::open(settings_.server);
   if (!connection) return platform::err(connection.error());
@@ -147,31 +161,34 @@ platform::Status CupsClient::print_document(const std::string& queue, const std:
   return platform::ok_status();
 }
 
-platform::Status CupsClient::add_driverless(const std::string& uri,
-                                            const std::string& name) const {
-  auto facts = probe_printer(uri, settings_.printer_timeout);
-  if (!facts) return platform::err(facts.error());
-
+platform::Status CupsClient::add_driverless(const std::string& uri, const std::string& name) const {
   auto connection = Connection::open(settings_.server);
   if (!connection) return platform::err(connection.error());
-
-  // Adding the same printer twice updates its queue; another printer with the
-  // same advertised name gets a numbered queue of its own.
   IppPtr listing = new_request(IPP_OP_CUPS_GET_PRINTERS);
   add_requested_attributes(listing.get(), {"printer-name", "device-uri"});
   auto existing = connection->send(std::move(listing), "/");
   if (!existing && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
     return platform::err(existing.error());
   }
-  const auto devices =
-      existing ? read_device_uris(existing.value().get())
-               : std::vector<std::pair<std::string, std::string>>();
+  const auto devices = existing ? read_device_uris(existing.value().get())
+                                : std::vector<std::pair<std::string, std::string>>();
+  // A printer that already has a queue is added. Modifying that queue again
+  // is not only pointless: cupsd 2.4 aborts when a queue with a DNS-SD device
+  // address is modified this way.
+  if (std::any_of(devices.begin(), devices.end(),
+                  [&](const auto& entry) { return entry.second == uri; })) {
+    return platform::ok_status();
+  }
+
+  auto facts = probe_printer(uri, settings_.printer_timeout);
+  if (!facts) return platform::err(facts.error());
+
+  // Another printer with the same advertised name gets a numbered queue.
   const std::string base = queue_name_for(name);
   std::string queue = base;
-  for (int suffix = 2;; ++suffix) {
-    const auto same = std::find_if(devices.begin(), devices.end(),
+  for (int suffix = 2; std::any_of(devices.begin(), devices.end(),
                                    [&](const auto& entry) { return entry.first == queue; });
-    if (same == devices.end() || same->second == uri) break;
+       ++suffix) {
     const std::string tail = "_" + std::to_string(suffix);
     queue = base.substr(0, std::min(base.size(), std::size_t{127} - tail.size())) + tail;
   }
@@ -183,12 +200,33 @@ platform::Status CupsClient::add_driverless(const std::string& uri,
   // "ppd-name" is a bad request.
   ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_URI, "device-uri", nullptr, uri.c_str());
   ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_NAME, "ppd-name", nullptr, "everywhere");
-  ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-info", nullptr,
-               name.c_str());
+  ippAddString(request.get(), IPP_TAG_PRINTER, IPP_TAG_TEXT, "printer-info", nullptr, name.c_str());
   ippAddBoolean(request.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs", 1);
   ippAddInteger(request.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", IPP_PSTATE_IDLE);
   auto added = connection->send(std::move(request), "/admin/");
   if (!added) return platform::err(added.error());
+
+  // The scheduler builds the driverless model in the background (a few
+  // seconds for a DNS-SD address, which it resolves and reaches over TLS);
+  // until then the queue is a raw one.
+  const auto deadline = std::chrono::steady_clock::now() + settings_.setup_timeout;
+  for (;;) {
+    const std::string model = queue_make_and_model(connection.value(), queue).value_or("");
+    if (!model.empty() && model.find("Raw") == std::string::npos) break;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      // A raw queue never prints, so it goes again; except where removing it
+      // could take the scheduler down: cupsd 2.4 aborts when a queue with a
+      // DNS-SD address is deleted while it is still being set up.
+      if (!is_dns_sd_address(uri)) {
+        IppPtr removal = new_request(IPP_OP_CUPS_DELETE_PRINTER);
+        ippAddString(removal.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                     printer_uri(queue).c_str());
+        connection->send(std::move(removal), "/admin/");
+      }
+      return platform::err("The printer could not be set up for driverless printing");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
   return platform::ok_status();
 }
 

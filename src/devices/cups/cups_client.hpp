@@ -18,6 +18,8 @@ struct ClientSettings {
   ServerSettings server;
   // How long a printer asked directly (before adding it) may take to answer.
   std::chrono::milliseconds printer_timeout{5000};
+  // How long the scheduler may take to set up a driverless queue.
+  std::chrono::milliseconds setup_timeout{30000};
 };
 
 class CupsClient {

@@ -73,8 +73,8 @@ platform::Result<PrinterFacts> probe_printer(const std::string& uri,
   if (!response || ippGetStatusCode(response.get()) > IPP_STATUS_OK_CONFLICTING) {
     return platform::err("The address does not answer as an IPP printer: " + last_error_text());
   }
-  const auto formats = texts_of(
-      ippFindAttribute(response.get(), "document-format-supported", IPP_TAG_MIMETYPE));
+  const auto formats =
+      texts_of(ippFindAttribute(response.get(), "document-format-supported", IPP_TAG_MIMETYPE));
   if (std::none_of(formats.begin(), formats.end(), driverless_format)) {
     return platform::err("The printer does not support driverless printing");
   }

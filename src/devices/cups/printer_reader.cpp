@@ -36,9 +36,18 @@ bool unreachable_message(const std::string& message) {
 
 const std::vector<const char*>& queue_attribute_names() {
   static const std::vector<const char*> kNames = {
-      "printer-name",  "printer-state",       "printer-state-reasons", "printer-state-message",
-      "printer-is-accepting-jobs", "printer-type", "device-uri", "printer-make-and-model",
-      "marker-names",  "marker-levels",       "marker-colors",         "marker-types",
+      "printer-name",
+      "printer-state",
+      "printer-state-reasons",
+      "printer-state-message",
+      "printer-is-accepting-jobs",
+      "printer-type",
+      "device-uri",
+      "printer-make-and-model",
+      "marker-names",
+      "marker-levels",
+      "marker-colors",
+      "marker-types",
   };
   return kNames;
 }
@@ -93,9 +102,9 @@ std::vector<PrinterQueue> read_queues(ipp_t* response,
     PrinterQueue queue;
     queue.name = *name;
     queue.state_reasons = reason_keywords(texts_of(group.find("printer-state-reasons")));
-    queue.markers = read_markers(texts_of(group.find("marker-names")),
-                                 texts_of(group.find("marker-colors")),
-                                 integers_of(group.find("marker-levels")));
+    queue.markers =
+        read_markers(texts_of(group.find("marker-names")), texts_of(group.find("marker-colors")),
+                     integers_of(group.find("marker-levels")));
     const std::string message = text_of(group.find("printer-state-message")).value_or("");
     if (!message.empty()) queue.detail = message;
     queue.state = printer_state_of(integer_of(group.find("printer-state")).value_or(0),

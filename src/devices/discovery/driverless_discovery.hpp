@@ -16,10 +16,10 @@ struct DiscoverySettings {
 
 // What one enumerated destination says about itself.
 struct FoundDestination {
-  std::string name;        // destination (queue-like) name
-  std::string device_uri;  // "device-uri" option
-  std::string info;        // "printer-info": the advertised name
-  std::string location;    // "printer-location"
+  std::string name;         // destination (queue-like) name
+  std::string device_uri;   // "device-uri" option
+  std::string info;         // "printer-info": the advertised name
+  std::string location;     // "printer-location"
   bool discovered = false;  // printer-type has the "discovered" bit
 };
 

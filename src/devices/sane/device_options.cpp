@@ -1,6 +1,8 @@
 #include "devices/sane/device_options.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -23,8 +25,7 @@ double word_value(const SANE_Option_Descriptor* descriptor, SANE_Word word) {
 
 std::optional<DeviceOptions::Found> DeviceOptions::find(std::string_view name) const {
   SANE_Int count = 0;
-  if (sane_control_option(handle_, 0, SANE_ACTION_GET_VALUE, &count, nullptr) !=
-      SANE_STATUS_GOOD) {
+  if (sane_control_option(handle_, 0, SANE_ACTION_GET_VALUE, &count, nullptr) != SANE_STATUS_GOOD) {
     return std::nullopt;
   }
   for (SANE_Int index = 1; index < count; ++index) {
@@ -49,8 +50,8 @@ std::vector<std::string> DeviceOptions::string_choices(std::string_view name) co
       found->descriptor->constraint_type != SANE_CONSTRAINT_STRING_LIST) {
     return choices;
   }
-  for (const SANE_String_Const* entry = found->descriptor->constraint.string_list;
-       entry && *entry; ++entry) {
+  for (const SANE_String_Const* entry = found->descriptor->constraint.string_list; entry && *entry;
+       ++entry) {
     choices.emplace_back(*entry);
   }
   return choices;
@@ -81,7 +82,8 @@ NumberConstraint DeviceOptions::number_constraint(std::string_view name) const {
              descriptor->constraint.word_list) {
     constraint.kind = NumberConstraint::Kind::List;
     const SANE_Word* list = descriptor->constraint.word_list;
-    for (SANE_Word i = 1; i <= list[0]; ++i) constraint.list.push_back(word_value(descriptor, list[i]));
+    for (SANE_Word i = 1; i <= list[0]; ++i)
+      constraint.list.push_back(word_value(descriptor, list[i]));
   }
   return constraint;
 }
@@ -99,6 +101,40 @@ std::optional<double> DeviceOptions::number(std::string_view name) const {
     return std::nullopt;
   }
   return word_value(found->descriptor, word);
+}
+
+std::optional<std::string> DeviceOptions::value_text(std::string_view name) const {
+  const auto found = find(name);
+  if (!found || !SANE_OPTION_IS_ACTIVE(found->descriptor->cap)) return std::nullopt;
+  const SANE_Option_Descriptor* descriptor = found->descriptor;
+  if (descriptor->type == SANE_TYPE_STRING) {
+    std::vector<char> buffer(static_cast<std::size_t>(std::max<SANE_Int>(descriptor->size, 1)) + 1,
+                             '\0');
+    if (sane_control_option(handle_, found->index, SANE_ACTION_GET_VALUE, buffer.data(), nullptr) !=
+        SANE_STATUS_GOOD) {
+      return std::nullopt;
+    }
+    return std::string(buffer.data());
+  }
+  if (!single_word(descriptor)) return std::nullopt;
+  SANE_Word word = 0;
+  if (sane_control_option(handle_, found->index, SANE_ACTION_GET_VALUE, &word, nullptr) !=
+      SANE_STATUS_GOOD) {
+    return std::nullopt;
+  }
+  switch (descriptor->type) {
+    case SANE_TYPE_BOOL:
+      return word ? "true" : "false";
+    case SANE_TYPE_INT:
+      return std::to_string(word);
+    case SANE_TYPE_FIXED: {
+      char text[64];
+      std::snprintf(text, sizeof(text), "%.17g", SANE_UNFIX(word));
+      return std::string(text);
+    }
+    default:
+      return std::nullopt;
+  }
 }
 
 platform::Status DeviceOptions::set(const Found& found, void* value, std::string_view name) {

@@ -29,6 +29,8 @@ class DeviceOptions {
   NumberConstraint number_constraint(std::string_view name) const;
 
   std::optional<double> number(std::string_view name) const;
+  // The current value of a single-valued option as set_from_text takes it.
+  std::optional<std::string> value_text(std::string_view name) const;
 
   platform::Status set_string(std::string_view name, const std::string& value);
   // For integer and fixed-point options alike.

@@ -29,9 +29,8 @@ void to_big_endian(std::vector<std::uint8_t>& samples) {
 }
 
 // One bit per sample, 1 = full intensity, to one byte per sample.
-std::vector<std::uint8_t> expand_bits(const std::vector<std::uint8_t>& rows,
-                                      std::size_t line_bytes, std::uint32_t lines,
-                                      std::size_t samples_per_line) {
+std::vector<std::uint8_t> expand_bits(const std::vector<std::uint8_t>& rows, std::size_t line_bytes,
+                                      std::uint32_t lines, std::size_t samples_per_line) {
   std::vector<std::uint8_t> out(samples_per_line * lines);
   for (std::uint32_t y = 0; y < lines; ++y) {
     const std::uint8_t* line = rows.data() + y * line_bytes;

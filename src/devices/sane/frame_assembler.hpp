@@ -47,10 +47,10 @@ class FrameAssembler {
   std::size_t received_ = 0;
   std::uint32_t width_ = 0;
   std::uint8_t depth_ = 0;
-  bool interleaved_ = false;         // one grey or RGB frame
+  bool interleaved_ = false;  // one grey or RGB frame
   std::uint8_t interleaved_channels_ = 1;
   Plane single_;
-  Plane colour_[3];                  // red, green, blue of a three-pass scan
+  Plane colour_[3];  // red, green, blue of a three-pass scan
   bool colour_seen_[3] = {false, false, false};
 };
 

@@ -86,7 +86,8 @@ std::optional<std::string> choose_source(const std::vector<std::string>& sources
     case PaperSource::Feeder:
       // "ADF Front" before a plain "ADF" entry that may mean something else
       // on some backends; never a duplex or back-side source.
-      return first_matching(sources, {{"adf front", "front"}, {"adf", "feeder", "automatic document"}},
+      return first_matching(sources,
+                            {{"adf front", "front"}, {"adf", "feeder", "automatic document"}},
                             {"duplex", "back", "both"});
     case PaperSource::TwoSided:
       return first_matching(sources, {{"duplex"}, {"both sides", "double"}});

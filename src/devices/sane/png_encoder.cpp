@@ -106,10 +106,8 @@ platform::Result<std::vector<std::uint8_t>> encode_png(const RasterImage& image)
   header.push_back(0);                            // no interlace
   put_chunk(png, "IHDR", header.data(), header.size());
   if (image.dots_per_inch > 0) {
-    const auto per_metre =
-        static_cast<std::uint32_t>((static_cast<std::uint64_t>(image.dots_per_inch) * 10000 +
-                                    127) /
-                                   254);
+    const auto per_metre = static_cast<std::uint32_t>(
+        (static_cast<std::uint64_t>(image.dots_per_inch) * 10000 + 127) / 254);
     std::vector<std::uint8_t> physical;
     put_u32(physical, per_metre);
     put_u32(physical, per_metre);

@@ -36,8 +36,7 @@ ListResult<Scanner> list_devices() {
   return scanners;
 }
 
-platform::Status apply_settings(DeviceOptions& device, ScanOptions options,
-                                const std::vector<DeviceOption>& extra) {
+platform::Status apply_settings(DeviceOptions& device, ScanOptions options) {
   // Source first: on many backends it changes which modes and resolutions
   // exist.
   if (device.settable("source")) {
@@ -59,9 +58,8 @@ platform::Status apply_settings(DeviceOptions& device, ScanOptions options,
   }
 
   if (device.settable("mode")) {
-    const auto mode =
-        choose_mode(device.string_choices("mode"), device.integer_choices("depth"),
-                    options.color_mode);
+    const auto mode = choose_mode(device.string_choices("mode"), device.integer_choices("depth"),
+                                  options.color_mode);
     if (!mode) {
       switch (options.color_mode) {
         case ColorMode::Color:
@@ -82,27 +80,25 @@ platform::Status apply_settings(DeviceOptions& device, ScanOptions options,
         nearest_allowed(options.resolution_dpi, device.number_constraint("resolution"));
     if (auto set = device.set_number("resolution", resolution); !set) return set;
   }
-
-  for (const DeviceOption& option : extra) {
-    if (auto set = device.set_from_text(option.name, option.value); !set) return set;
-  }
   return platform::ok_status();
 }
 
-// Reads every frame of one page. On failure the scan is canceled and the
-// device closed, except when the feeder is merely empty: closing would make
-// the feeder forget which pages it has fed.
-platform::Result<RasterImage> read_page(SANE_Handle handle, std::uint32_t dots_per_inch) {
-  SaneSession& session = SaneSession::instance();
-  const auto fail = [&](SANE_Status status) -> platform::Result<RasterImage> {
+struct PageOutcome {
+  platform::Result<RasterImage> page;
+  // After a failure the device is closed, except when the feeder is merely
+  // empty: closing would make the feeder forget which pages it has fed.
+  bool close_device = false;
+};
+
+// Reads every frame of one page.
+PageOutcome read_page(SANE_Handle handle, std::uint32_t dots_per_inch) {
+  const auto fail = [&](SANE_Status status) {
     sane_cancel(handle);
-    if (status != SANE_STATUS_NO_DOCS) session.close_handle();
-    return platform::err(status_text(status));
+    return PageOutcome{platform::err(status_text(status)), status != SANE_STATUS_NO_DOCS};
   };
-  const auto fail_text = [&](const std::string& text) -> platform::Result<RasterImage> {
+  const auto fail_text = [&](const std::string& text) {
     sane_cancel(handle);
-    session.close_handle();
-    return platform::err(text);
+    return PageOutcome{platform::err(text), true};
   };
 
   SANE_Status status = sane_start(handle);
@@ -134,8 +130,36 @@ platform::Result<RasterImage> read_page(SANE_Handle handle, std::uint32_t dots_p
   }
   // Ends the page properly, as the SANE standard asks after the last frame.
   sane_cancel(handle);
-  return assembler.finish(dots_per_inch);
+  return PageOutcome{assembler.finish(dots_per_inch), false};
 }
+
+// Sets extra options for one page and puts their earlier values back
+// afterwards, so the next page starts from the device's own settings (some
+// backends keep option values even across closing and opening the device).
+class ExtraOptions {
+ public:
+  explicit ExtraOptions(DeviceOptions& device) : device_(device) {}
+
+  platform::Status apply(const std::vector<DeviceOption>& extra) {
+    for (const DeviceOption& option : extra) {
+      const auto before = device_.value_text(option.name);
+      if (auto set = device_.set_from_text(option.name, option.value); !set) return set;
+      if (before) previous_.push_back(DeviceOption{option.name, *before});
+    }
+    return platform::ok_status();
+  }
+
+  void restore() {
+    for (auto it = previous_.rbegin(); it != previous_.rend(); ++it) {
+      device_.set_from_text(it->name, it->value);
+    }
+    previous_.clear();
+  }
+
+ private:
+  DeviceOptions& device_;
+  std::vector<DeviceOption> previous_;
+};
 
 platform::Result<RasterImage> scan_on_session(const std::string& scanner_id, ScanOptions options,
                                               const std::vector<DeviceOption>& extra) {
@@ -143,16 +167,19 @@ platform::Result<RasterImage> scan_on_session(const std::string& scanner_id, Sca
   auto handle = session.handle_for(scanner_id);
   if (!handle) return platform::err(handle.error());
   DeviceOptions device(handle.value());
-  if (auto applied = apply_settings(device, options, extra); !applied) {
+  ExtraOptions extras(device);
+  auto applied = apply_settings(device, options);
+  if (applied) applied = extras.apply(extra);
+  if (!applied) {
+    extras.restore();
     session.close_handle();
     return platform::err(applied.error());
   }
   const double resolution = device.number("resolution").value_or(options.resolution_dpi);
-  auto page = read_page(handle.value(), static_cast<std::uint32_t>(resolution + 0.5));
-  // Extra options would otherwise stay set on the open device for the next
-  // page, which expects the device's own defaults for them.
-  if (!extra.empty()) session.close_handle();
-  return page;
+  PageOutcome outcome = read_page(handle.value(), static_cast<std::uint32_t>(resolution + 0.5));
+  extras.restore();
+  if (outcome.close_device) session.close_handle();
+  return std::move(outcome.page);
 }
 
 }  // namespace
@@ -165,8 +192,8 @@ ListResult<Scanner> SaneScanner::scanners() {
     if (last_list_) return *last_list_;
   }
   auto result = std::make_shared<std::optional<ListResult<Scanner>>>();
-  const bool finished = SaneSession::instance().run([result] { *result = list_devices(); },
-                                                    settings_.list_timeout);
+  const bool finished =
+      SaneSession::instance().run([result] { *result = list_devices(); }, settings_.list_timeout);
   if (!finished || !*result) return platform::err("The scanner service did not answer in time.");
   if (result->value()) {
     std::lock_guard lock(list_mutex_);

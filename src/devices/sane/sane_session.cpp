@@ -101,7 +101,8 @@ platform::Result<SANE_Handle> SaneSession::handle_for(const std::string& device)
   SANE_Handle handle = nullptr;
   const SANE_Status status = sane_open(device.c_str(), &handle);
   if (status != SANE_STATUS_GOOD) {
-    if (status == SANE_STATUS_INVAL) return platform::err("There is no scanner \"" + device + "\".");
+    if (status == SANE_STATUS_INVAL)
+      return platform::err("There is no scanner \"" + device + "\".");
     return platform::err(status_text(status));
   }
   std::lock_guard lock(handle_mutex_);
