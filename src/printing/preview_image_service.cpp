@@ -30,6 +30,9 @@ PreviewCategory category_of(const QMimeType& type) {
   if (type.name().startsWith(QStringLiteral("image/")) && is_readable_image_type(type)) {
     return PreviewCategory::Image;
   }
+  // PostScript is text to the MIME database, but the printer renders it:
+  // its source code would be a misleading picture of the document.
+  if (type.inherits(QStringLiteral("application/postscript"))) return PreviewCategory::Other;
   if (type.inherits(QStringLiteral("text/plain"))) return PreviewCategory::Text;
   return PreviewCategory::Other;
 }

@@ -164,6 +164,8 @@ TEST_F(PreviewService, CategoryComesFromTheContentNotTheName) {
       {"bmp", write_image("scan.bmp", red, "BMP"), PreviewCategory::Image},
       {"text named .pdf", write_bytes("notes.pdf", "Shopping list\nMilk\n"), PreviewCategory::Text},
       {"utf-8 text", write_bytes("notes", "Grüße aus Köln\n"), PreviewCategory::Text},
+      {"postscript", write_bytes("page.ps", "%!PS-Adobe-3.0\n%%Pages: 1\nshowpage\n"),
+       PreviewCategory::Other},
       {"binary named .txt", write_bytes("data.txt", random_bytes(4096, 7)), PreviewCategory::Other},
       {"empty", write_bytes("empty.txt", {}), PreviewCategory::Other},
       {"missing", path("missing.pdf"), PreviewCategory::Other},
@@ -292,7 +294,8 @@ TEST_F(PreviewService, BadInputGivesNoPictureAndNeverCrashes) {
   const Case cases[] = {
       {"missing file", path("nowhere.pdf")},
       {"empty file", write_bytes("empty.pdf", {})},
-      {"truncated pdf", write_bytes("truncated.pdf", pdf.left(pdf.size() / 8))},
+      {"pdf cut early", write_bytes("early.pdf", pdf.left(pdf.size() / 8))},
+      {"pdf cut late", write_bytes("late.pdf", pdf.left(pdf.size() * 9 / 10))},
       {"pdf header only", write_bytes("header.pdf", "%PDF-1.7\n%\xe2\xe3\xcf\xd3\n"), true},
       {"encrypted pdf", std::string(PRINTING_TEST_DATA) + "/encrypted.pdf"},
       {"20000 x 20000 png header", write_bytes("huge.png", huge_png_header())},
