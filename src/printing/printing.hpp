@@ -2,6 +2,10 @@
 // Printing a picked document: the picker, the preview, the print view and the
 // submission. Everything here runs on the UI thread except the workers it
 // starts.
+//
+// The pieces behind these entry points: document_picking.hpp (the picker
+// request, the preselected printer, the preview worker), copies.hpp,
+// document_name.hpp and preview_image_service.hpp (Qt and poppler).
 
 #include <memory>
 #include <optional>
