@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -238,6 +239,29 @@ TEST_F(PreviewService, ImagesAreScaledDownToFitButNeverUp) {
     const auto centre = pixel(*image, image->width / 2, image->height / 2);
     for (int k = 0; k < 4; ++k) EXPECT_NEAR(centre[k], c.colour[k], 3) << "channel " << k;
   }
+}
+
+TEST_F(PreviewService, APhotoTakenSidewaysIsShownUpright) {
+  // Left half red, right half blue, stored landscape with the orientation
+  // "rotate 90 degrees" in its EXIF data, as cameras write it.
+  QImage stored(1600, 800, QImage::Format_RGB32);
+  stored.fill(Qt::blue);
+  QPainter painter(&stored);
+  painter.fillRect(0, 0, 800, 800, Qt::red);
+  painter.end();
+  QImageWriter writer(dir.filePath("sideways.jpg"), "jpeg");
+  writer.setTransformation(QImageIOHandler::TransformationRotate90);
+  ASSERT_TRUE(writer.write(stored));
+
+  const auto image = preview_of(path("sideways.jpg"));
+  ASSERT_TRUE(image.has_value());
+  expect_well_formed(*image);
+  EXPECT_EQ(image->width, 360u);
+  EXPECT_EQ(image->height, 720u);
+  const auto top = pixel(*image, 180, 90);
+  const auto bottom = pixel(*image, 180, 630);
+  EXPECT_GT(top[0], 200) << "the stored left half is on top after the turn";
+  EXPECT_GT(bottom[2], 200);
 }
 
 TEST_F(PreviewService, TextIsDrawnOnAWhitePage) {
