@@ -1,5 +1,8 @@
 #include "scan/deferred_png.hpp"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <condition_variable>
 #include <memory>
@@ -107,6 +110,8 @@ app::SharedBytes encode_png_later(app::SharedBytes pixels, std::uint32_t width,
   platform::spawn_worker(
       "qiro-encode-scanned-page",
       [pending = std::move(pending), weak = std::weak_ptr<const std::vector<std::uint8_t>>(token)] {
+        // Background work: it yields the core to the UI thread.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), 10);
         if (!weak.expired()) pending->result();
       });
   return token;
