@@ -17,6 +17,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+// clang 14 (clang-tidy, the fuzz build) deduces aggregates only with a guide.
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 const devices::PrinterQueue* find_printer(const State& state, const std::string& queue) {
   if (!state.snapshot || !state.snapshot->printers.ok()) return nullptr;
