@@ -26,7 +26,6 @@ const std::vector<const char*>& job_attribute_names() {
       "job-state-reasons",
       "job-impressions",
       "job-impressions-completed",
-      "job-media-sheets-completed",
       "job-k-octets",
       "time-at-creation",
       "time-at-completed",
