@@ -18,17 +18,9 @@ std::optional<std::uint32_t> count_of(ipp_attribute_t* attribute) {
 
 const std::vector<const char*>& job_attribute_names() {
   static const std::vector<const char*> kNames = {
-      "job-id",
-      "job-name",
-      "job-originating-user-name",
-      "job-printer-uri",
-      "job-state",
-      "job-state-reasons",
-      "job-impressions",
-      "job-impressions-completed",
-      "job-k-octets",
-      "time-at-creation",
-      "time-at-completed",
+      "job-id",       "job-name",          "job-originating-user-name", "job-printer-uri",
+      "job-state",    "job-state-reasons", "job-impressions",           "job-impressions-completed",
+      "job-k-octets", "time-at-creation",  "time-at-completed",
   };
   return kNames;
 }

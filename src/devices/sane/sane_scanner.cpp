@@ -2,6 +2,8 @@
 
 #include <sane/sane.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <thread>
 
@@ -104,7 +106,7 @@ PageOutcome read_page(SANE_Handle handle, std::uint32_t dots_per_inch) {
   SANE_Status status = sane_start(handle);
   if (status != SANE_STATUS_GOOD) return fail(status);
   FrameAssembler assembler;
-  std::vector<SANE_Byte> buffer(256 * 1024);
+  std::vector<SANE_Byte> buffer(std::size_t{256} * 1024);
   for (;;) {
     SANE_Parameters parameters{};
     status = sane_get_parameters(handle, &parameters);
@@ -150,9 +152,9 @@ class ExtraOptions {
   }
 
   void restore() {
-    for (auto it = previous_.rbegin(); it != previous_.rend(); ++it) {
-      device_.set_from_text(it->name, it->value);
-    }
+    // Last set, first restored: one option may limit another.
+    std::reverse(previous_.begin(), previous_.end());
+    for (const DeviceOption& option : previous_) device_.set_from_text(option.name, option.value);
     previous_.clear();
   }
 
@@ -176,7 +178,8 @@ platform::Result<RasterImage> scan_on_session(const std::string& scanner_id, Sca
     return platform::err(applied.error());
   }
   const double resolution = device.number("resolution").value_or(options.resolution_dpi);
-  PageOutcome outcome = read_page(handle.value(), static_cast<std::uint32_t>(resolution + 0.5));
+  PageOutcome outcome =
+      read_page(handle.value(), static_cast<std::uint32_t>(std::lround(resolution)));
   extras.restore();
   if (outcome.close_device) session.close_handle();
   return std::move(outcome.page);

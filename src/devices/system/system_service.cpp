@@ -1,9 +1,13 @@
 #include "devices/system/system_service.hpp"
 
+#include <utility>
+
 namespace devices {
 
 SystemService::SystemService(SystemSettings settings)
-    : settings_(settings), printing_(settings.printing), scanning_(settings.scanning) {}
+    : settings_(std::move(settings)),
+      printing_(settings_.printing),
+      scanning_(settings_.scanning) {}
 
 ListResult<PrinterQueue> SystemService::queues() { return printing_.queues(); }
 
