@@ -1,6 +1,8 @@
 #include "print_service_fixture.hpp"
 
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -64,6 +66,10 @@ bool PrintServiceFixture::start(std::string& why) {
   }
   dir_ = pattern;
   chmod(dir_.c_str(), 0755);
+  // The daemons outlive the script that starts them; as their subreaper this
+  // process gets them back when they end and can reap them, instead of
+  // leaving zombies to an init that may not reap.
+  prctl(PR_SET_CHILD_SUBREAPER, 1);
   const std::string command = "ORVANE_FIXTURE_OWNER_PID=" + std::to_string(getpid()) + " " +
                               kScript + " start " + dir_ + " 2>" + dir_ + "/start.log";
   if (std::system(command.c_str()) != 0) {
@@ -86,6 +92,8 @@ bool PrintServiceFixture::start(std::string& why) {
 void PrintServiceFixture::stop() {
   if (dir_.empty()) return;
   script("stop");
+  while (waitpid(-1, nullptr, WNOHANG) > 0) {
+  }
   std::error_code ignored;
   std::filesystem::remove_all(dir_, ignored);
   dir_.clear();
@@ -117,10 +125,10 @@ bool PrintServiceFixture::script(const std::string& command, const std::string& 
 
 void PrintServiceFixture::reset_queues() const {
   run_command(
-      "cancel -a >/dev/null 2>&1; "
-      "cupsenable Studio_printer Office_laser Hallway_printer >/dev/null 2>&1; "
-      "cupsaccept Studio_printer Office_laser Hallway_printer >/dev/null 2>&1; "
-      "lpadmin -d Studio_printer >/dev/null 2>&1");
+      "timeout 10 cancel -a >/dev/null 2>&1; "
+      "timeout 10 cupsenable Studio_printer Office_laser Hallway_printer >/dev/null 2>&1; "
+      "timeout 10 cupsaccept Studio_printer Office_laser Hallway_printer >/dev/null 2>&1; "
+      "timeout 10 lpadmin -d Studio_printer >/dev/null 2>&1");
 }
 
 std::string PrintServiceFixture::received_by_studio_printer() const {
