@@ -68,6 +68,14 @@ void CropEditor::pull_from_cell() {
   update();
 }
 
+bool CropEditor::rebind(const ui::Widget& model) {
+  const auto* editor = dynamic_cast<const ui::ImageCropEditor*>(&model);
+  if (!editor) return false;
+  cell_ = editor->selection;
+  pull_from_cell();
+  return true;
+}
+
 ui::CropSelection CropEditor::current() const { return sanitized(cell_.get()); }
 
 void CropEditor::write(ui::CropSelection selection) {

@@ -11,6 +11,7 @@
 
 #include "platform/cell.hpp"
 #include "qt/bound_control.hpp"
+#include "qt/rebindable.hpp"
 #include "qt/rgba_image.hpp"
 
 namespace qthost {
@@ -20,7 +21,7 @@ namespace qthost {
 inline constexpr double kMinimumCropSpan = 0.05;
 ui::CropSelection sanitized(ui::CropSelection selection);
 
-class CropEditor final : public QWidget, public BoundControl {
+class CropEditor final : public QWidget, public BoundControl, public Rebindable {
   Q_OBJECT
 
  public:
@@ -29,6 +30,7 @@ class CropEditor final : public QWidget, public BoundControl {
   CropEditor(const ui::ImageCropEditor& editor, AfterInput after_input, QWidget* parent = nullptr);
 
   void pull_from_cell() override;
+  bool rebind(const ui::Widget& model) override;
   // Where the page is drawn inside the widget.
   QRect image_rect() const;
   bool has_image() const { return !image_.is_null(); }

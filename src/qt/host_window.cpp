@@ -86,7 +86,7 @@ HostWindow::~HostWindow() {
   // tearing down in this order keeps it that way for anything they own.
   delete frame_;
   frame_ = nullptr;
-  content_ = nullptr;
+  current_ = {};
 }
 
 void HostWindow::schedule_update() {
@@ -119,8 +119,8 @@ bool HostWindow::run_updates() {
   // dispatched outside update() may also have replaced the view.
   if (root_->take_structure_dirty()) {
     rebuild();
-  } else if (changed && content_) {
-    pull_bound_values(*content_);
+  } else if (changed && current_.root) {
+    pull_bound_values(*current_.root);
   }
   if (more) schedule_update();
   if (root_->needs_idle_sync()) {
@@ -133,26 +133,34 @@ bool HostWindow::run_updates() {
 
 void HostWindow::rebuild() {
   ++rebuild_count_;
+  QWidget* previous = current_.root;
   std::string signature = view_signature(*root_);
-  const bool same_view = content_ && signature == signature_;
-  const ScrollState saved = same_view ? save_scroll(content_) : ScrollState{};
+  const bool same_view = previous && signature == signature_;
+  const ScrollState saved = same_view ? save_scroll(previous) : ScrollState{};
   signature_ = std::move(signature);
 
   RealizeOptions realize_options;
   realize_options.frozen = options_.frozen;
   realize_options.after_input = [this] { schedule_update(); };
-  QWidget* next = realize(*root_, realize_options);
 
   const bool was_enabled = updatesEnabled();
   setUpdatesEnabled(false);
-  QWidget* previous = content_;
+  const bool reuse = previous && options_.reuse_widgets;
+  current_ = realize_tree(*root_, realize_options, reuse ? &current_ : nullptr);
+  QWidget* next = current_.root;
+  if (next == previous) {
+    // Nothing it shows changed; its controls now act for the new tree.
+    pull_bound_values(*next);
+    setUpdatesEnabled(was_enabled);
+    return;
+  }
   frame_->layout()->addWidget(next);
-  content_ = next;
   if (previous) {
-    // Hidden now, deleted once control returns to the event loop: the
-    // rebuild may have been asked for by one of its widgets.
+    // Out of the window now, deleted once control returns to the event
+    // loop: the rebuild may have been asked for by one of its widgets.
     previous->hide();
     frame_->layout()->removeWidget(previous);
+    previous->setParent(nullptr);
     previous->deleteLater();
   }
   next->show();

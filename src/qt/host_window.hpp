@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "qt/realizer.hpp"
 #include "ui/widget.hpp"
 
 namespace qthost {
@@ -22,6 +23,9 @@ struct HostOptions {
   QString title = QStringLiteral("Orvane");
   // Animations stand still (reproducible screenshots).
   bool frozen = false;
+  // Rebuilds take over the widgets of unchanged parts; off, every rebuild
+  // creates the whole page again (for comparison).
+  bool reuse_widgets = true;
 };
 
 class HostWindow final : public QMainWindow {
@@ -36,18 +40,21 @@ class HostWindow final : public QMainWindow {
   ~HostWindow() override;
 
   ui::Widget& root() { return *root_; }
-  QWidget* content() const { return content_; }
+  QWidget* content() const { return current_.root; }
 
   // Asks for an update soon; safe to call from any signal handler.
   void schedule_update();
   // Runs the pending updates now, as the queued slot would. Returns whether
   // any update call changed something.
   bool run_updates();
-  // Realizes the whole tree again, keeping the scroll position when the view
-  // stays the same.
+  // Realizes the tree again, taking over the widgets of unchanged parts and
+  // keeping the scroll position when the view stays the same.
   void rebuild();
 
   int rebuild_count() const { return rebuild_count_; }
+  // Subtrees taken over and nodes created by the last rebuild.
+  int last_reused() const { return current_.reused; }
+  int last_created() const { return current_.created; }
   bool idle_polling() const { return idle_timer_.isActive(); }
 
  private:
@@ -55,7 +62,7 @@ class HostWindow final : public QMainWindow {
   ui::Context context_;
   HostOptions options_;
   QWidget* frame_ = nullptr;
-  QWidget* content_ = nullptr;
+  Realization current_;
   std::string signature_;
   QTimer idle_timer_;
   bool update_queued_ = false;

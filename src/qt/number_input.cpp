@@ -6,12 +6,14 @@
 #include <cmath>
 #include <limits>
 
+#include "qt/rebindable.hpp"
+
 namespace qthost {
 namespace {
 
 constexpr double kWholeLimit = 1'000'000'000.0;
 
-class WholeNumberInput final : public QSpinBox, public BoundControl {
+class WholeNumberInput final : public QSpinBox, public BoundControl, public Rebindable {
  public:
   WholeNumberInput(platform::Cell<double> cell, const NumberRange& range, AfterInput after_input)
       : cell_(std::move(cell)), range_(range) {
@@ -21,6 +23,14 @@ class WholeNumberInput final : public QSpinBox, public BoundControl {
       cell_.set(static_cast<double>(value));
       if (after_input) after_input();
     });
+  }
+
+  bool rebind(const ui::Widget& model) override {
+    const auto* input = dynamic_cast<const ui::NumberInput*>(&model);
+    if (!input) return false;
+    cell_ = input->value;
+    pull_from_cell();
+    return true;
   }
 
   void pull_from_cell() override {
@@ -40,7 +50,7 @@ class WholeNumberInput final : public QSpinBox, public BoundControl {
   NumberRange range_;
 };
 
-class DecimalNumberInput final : public QDoubleSpinBox, public BoundControl {
+class DecimalNumberInput final : public QDoubleSpinBox, public BoundControl, public Rebindable {
  public:
   DecimalNumberInput(platform::Cell<double> cell, const NumberRange& range, AfterInput after_input)
       : cell_(std::move(cell)), range_(range) {
@@ -51,6 +61,14 @@ class DecimalNumberInput final : public QDoubleSpinBox, public BoundControl {
       cell_.set(value);
       if (after_input) after_input();
     });
+  }
+
+  bool rebind(const ui::Widget& model) override {
+    const auto* input = dynamic_cast<const ui::NumberInput*>(&model);
+    if (!input) return false;
+    cell_ = input->value;
+    pull_from_cell();
+    return true;
   }
 
   void pull_from_cell() override {

@@ -1,15 +1,18 @@
 #include "qt/realizer.hpp"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
+#include "qt/action_button.hpp"
 #include "qt/busy_bar.hpp"
+#include "qt/choice_box.hpp"
 #include "qt/crop_editor.hpp"
+#include "qt/fingerprint.hpp"
 #include "qt/flow_layout.hpp"
 #include "qt/icons.hpp"
 #include "qt/image_view.hpp"
@@ -18,6 +21,7 @@
 #include "qt/segmented_control.hpp"
 #include "qt/surface.hpp"
 #include "qt/switch_button.hpp"
+#include "qt/text_label.hpp"
 #include "qt/theme.hpp"
 #include "ui/widgets.hpp"
 
@@ -30,9 +34,10 @@ constexpr int kCardGridSpacing = 16;
 constexpr int kDefaultCardWidth = 280;
 constexpr int kPagePaddingX = 24;
 constexpr int kPagePaddingY = 20;
-constexpr int kButtonIconSize = 20;
 constexpr int kDefaultIconSize = 24;
-constexpr int kButtonExtraWidth = 16;
+// Inside a scrollable a page is not padded again: the same content realizes
+// differently there, so it is told apart for reuse.
+constexpr Fingerprint kInsideScrollable = 0x2545f4914f6cdd1dULL;
 
 QString qstr(const std::string& text) { return QString::fromStdString(text); }
 
@@ -59,9 +64,80 @@ QVBoxLayout* bare_column(QWidget* owner, int margin = 0) {
 
 class Realizer {
  public:
-  explicit Realizer(const RealizeOptions& options) : options_(options) {}
+  Realizer(const ui::Widget& tree, const RealizeOptions& options, const Realization* previous)
+      : options_(options) {
+    fingerprint(tree, table_);
+    if (previous && previous->root)
+      plan_reuse(tree, ReusePool(previous->root, previous->fingerprints));
+  }
 
   QWidget* build(const ui::Widget& widget) {
+    if (auto claim = claims_.find(&widget); claim != claims_.end()) {
+      if (rebind_controls(*claim->second, widget)) {
+        ++result_.reused;
+        taken_.push_back(claim->second);
+        return claim->second;
+      }
+    }
+    QWidget* fresh = build_fresh(widget);
+    ++result_.created;
+    result_.fingerprints.insert(fresh, key_of(widget, scroll_depth_ > 0));
+    return fresh;
+  }
+
+  // Decides which old widgets the new tree takes over, larger parts first:
+  // level by level from the root, so a small part (one of fifty identical
+  // page previews) is never taken out of a card that could be kept whole.
+  void plan_reuse(const ui::Widget& tree, ReusePool pool) {
+    struct Pending {
+      const ui::Widget* node;
+      bool inside_scrollable;
+    };
+    std::vector<Pending> level{{&tree, false}};
+    while (!level.empty()) {
+      std::vector<Pending> next;
+      for (const Pending& pending : level) {
+        const ui::Widget& node = *pending.node;
+        if (node.kind() != ui::Kind::Spacer) {
+          if (QWidget* old = pool.claim(key_of(node, pending.inside_scrollable))) {
+            claims_.emplace(&node, old);
+            continue;
+          }
+        }
+        const bool inside = pending.inside_scrollable || node.kind() == ui::Kind::Scrollable;
+        for (const ui::Widget* child : node.children()) {
+          if (child) next.push_back({child, inside});
+        }
+      }
+      level = std::move(next);
+    }
+  }
+
+  Fingerprint key_of(const ui::Widget& widget, bool inside_scrollable) const {
+    return table_.at(&widget) ^ (inside_scrollable ? kInsideScrollable : 0);
+  }
+
+  Realization finish(QWidget* root, const Realization* previous) {
+    result_.root = root;
+    // Taken-over widgets keep the fingerprints of their whole subtree.
+    if (previous) {
+      for (auto it = previous->fingerprints.constBegin(); it != previous->fingerprints.constEnd();
+           ++it) {
+        QWidget* widget = it.key();
+        if (widget == root || root->isAncestorOf(widget)) {
+          result_.fingerprints.insert(widget, it.value());
+        }
+      }
+    }
+    // Moving a widget to a new parent hides it; it was showing before.
+    for (QWidget* widget : taken_) {
+      if (widget != root) widget->setVisible(true);
+    }
+    return std::move(result_);
+  }
+
+ private:
+  QWidget* build_fresh(const ui::Widget& widget) {
     switch (widget.kind()) {
       case ui::Kind::Column:
         return column(widget.children());
@@ -101,7 +177,7 @@ class Realizer {
       case ui::Kind::ToggleGroup:
         return toggle_group(static_cast<const ui::ToggleGroup&>(widget));
       case ui::Kind::Dropdown:
-        return dropdown(static_cast<const ui::Dropdown&>(widget));
+        return new ChoiceBox(static_cast<const ui::Dropdown&>(widget), options_.after_input);
       case ui::Kind::NumberInput:
         return make_number_input(static_cast<const ui::NumberInput&>(widget), options_.after_input);
       case ui::Kind::Divider:
@@ -113,7 +189,6 @@ class Realizer {
     return column(widget.children());
   }
 
- private:
   QWidget* column(const std::vector<const ui::Widget*>& children) {
     auto* box = new QWidget;
     auto* layout = bare_column(box);
@@ -195,41 +270,13 @@ class Realizer {
   }
 
   QWidget* text(const ui::Text& text) {
-    auto* label = new QLabel(qstr(text.text));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setFont(theme::text_font(text.size, text.heavy));
+    auto* label = new TextLabel(qstr(text.text), text.size, text.heavy);
     if (text.secondary) theme::use_secondary_text(*label);
     return label;
   }
 
   QWidget* button(const ui::Button& button) {
-    auto* push = new QPushButton(qstr(button.label));
-    push->setObjectName(qstr(button.id));
-    push->setAccessibleName(qstr(button.label));
-    push->setMinimumHeight(std::max(0, button.size_hint));
-    push->setCursor(Qt::PointingHandCursor);
-    if (button.icon) {
-      push->setIcon(icon(*button.icon));
-      push->setIconSize(QSize(kButtonIconSize, kButtonIconSize));
-    }
-    // Fusion's buttons hug their label; a little air reads as a button.
-    push->setMinimumWidth(push->sizeHint().width() + kButtonExtraWidth);
-    switch (button.style) {
-      case ui::ButtonStyle::Secondary:
-      case ui::ButtonStyle::PlainSecondary:
-        theme::use_accent_button(*push);
-        break;
-      case ui::ButtonStyle::Primary:
-      case ui::ButtonStyle::Plain:
-        break;
-    }
-    QObject::connect(push, &QPushButton::clicked, push,
-                     [action = button.on_action, after = options_.after_input] {
-                       if (action) action();
-                       if (after) after();
-                     });
-    return push;
+    return new ActionButton(button, options_.after_input);
   }
 
   QWidget* banner(const ui::Banner& banner) {
@@ -238,17 +285,11 @@ class Realizer {
     auto* layout = bare_column(surface);
     layout->setContentsMargins(20, 12, 16, 12);
     layout->setSpacing(2);
-    auto* title = new QLabel(qstr(banner.title), surface);
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
-    title->setFont(theme::text_font(15, true));
+    auto* title = new TextLabel(qstr(banner.title), 15, true, surface);
     layout->addWidget(title);
     if (banner.detail) {
       surface->setAccessibleDescription(qstr(*banner.detail));
-      auto* detail = new QLabel(qstr(*banner.detail), surface);
-      detail->setTextFormat(Qt::PlainText);
-      detail->setWordWrap(true);
-      detail->setFont(theme::text_font(14, false));
+      auto* detail = new TextLabel(qstr(*banner.detail), 14, false, surface);
       layout->addWidget(detail);
     }
     return surface;
@@ -263,10 +304,7 @@ class Realizer {
       header->setSpacing(kRowSpacing);
       if (card.title) {
         surface->setAccessibleName(qstr(*card.title));
-        auto* title = new QLabel(qstr(*card.title), surface);
-        title->setTextFormat(Qt::PlainText);
-        title->setWordWrap(true);
-        title->setFont(theme::text_font(17, true));
+        auto* title = new TextLabel(qstr(*card.title), 17, true, surface);
         header->addWidget(title, 1);
       } else {
         header->addStretch(1);
@@ -318,35 +356,6 @@ class Realizer {
     return control;
   }
 
-  QWidget* dropdown(const ui::Dropdown& dropdown) {
-    auto* combo = new QComboBox;
-    combo->setObjectName(qstr(dropdown.id));
-    combo->setAccessibleName(qstr(dropdown.label));
-    combo->setPlaceholderText(qstr(dropdown.placeholder));
-    combo->setMinimumHeight(36);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setMinimumContentsLength(12);
-    std::vector<std::string> values;
-    for (const auto& option : dropdown.options) {
-      combo->addItem(qstr(option.label));
-      values.push_back(option.value);
-    }
-    int current = -1;
-    if (dropdown.current) {
-      auto found = std::find(values.begin(), values.end(), *dropdown.current);
-      if (found != values.end()) current = static_cast<int>(found - values.begin());
-    }
-    combo->setCurrentIndex(current);
-    QObject::connect(combo, &QComboBox::activated, combo,
-                     [values = std::move(values), choose = dropdown.on_choose,
-                      after = options_.after_input](int index) {
-                       if (index < 0 || static_cast<std::size_t>(index) >= values.size()) return;
-                       if (choose) choose(values[static_cast<std::size_t>(index)]);
-                       if (after) after();
-                     });
-    return combo;
-  }
-
   QWidget* divider() {
     auto* line = new QWidget;
     line->setFixedHeight(1);
@@ -359,14 +368,24 @@ class Realizer {
   }
 
   const RealizeOptions& options_;
+  FingerprintTable table_;
+  std::unordered_map<const ui::Widget*, QWidget*> claims_;
+  std::vector<QWidget*> taken_;
+  Realization result_;
   int scroll_depth_ = 0;
 };
 
 }  // namespace
 
+Realization realize_tree(const ui::Widget& tree, const RealizeOptions& options,
+                         const Realization* previous) {
+  Realizer realizer(tree, options, previous);
+  QWidget* root = realizer.build(tree);
+  return realizer.finish(root, previous);
+}
+
 QWidget* realize(const ui::Widget& widget, const RealizeOptions& options) {
-  Realizer realizer(options);
-  return realizer.build(widget);
+  return realize_tree(widget, options, nullptr).root;
 }
 
 void pull_bound_values(QWidget& realized) {

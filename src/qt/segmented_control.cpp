@@ -5,6 +5,7 @@
 
 #include "qt/flow_layout.hpp"
 #include "qt/theme.hpp"
+#include "ui/widgets.hpp"
 
 namespace qthost {
 
@@ -36,6 +37,14 @@ SegmentedControl::SegmentedControl(const std::string& id, const std::vector<std:
 }
 
 void SegmentedControl::pull_from_cell() { show_index(cell_.get()); }
+
+bool SegmentedControl::rebind(const ui::Widget& model) {
+  const auto* group = dynamic_cast<const ui::ToggleGroup*>(&model);
+  if (!group) return false;
+  cell_ = group->selected;
+  pull_from_cell();
+  return true;
+}
 
 void SegmentedControl::show_index(std::size_t index) {
   // An index outside the options shows nothing selected; an exclusive group

@@ -10,10 +10,11 @@
 
 #include "platform/cell.hpp"
 #include "qt/bound_control.hpp"
+#include "qt/rebindable.hpp"
 
 namespace qthost {
 
-class SegmentedControl final : public QWidget, public BoundControl {
+class SegmentedControl final : public QWidget, public BoundControl, public Rebindable {
   Q_OBJECT
 
  public:
@@ -22,6 +23,7 @@ class SegmentedControl final : public QWidget, public BoundControl {
                    QWidget* parent = nullptr);
 
   void pull_from_cell() override;
+  bool rebind(const ui::Widget& model) override;
 
  private:
   void show_index(std::size_t index);

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/widgets.hpp"
+
 #include "qt/theme.hpp"
 
 namespace qthost {
@@ -22,6 +24,14 @@ void SwitchButton::pull_from_cell() {
   const bool blocked = blockSignals(true);
   setChecked(on);
   blockSignals(blocked);
+}
+
+bool SwitchButton::rebind(const ui::Widget& model) {
+  const auto* toggle = dynamic_cast<const ui::Toggle*>(&model);
+  if (!toggle) return false;
+  cell_ = toggle->value;
+  pull_from_cell();
+  return true;
 }
 
 QSize SwitchButton::sizeHint() const { return QSize(44, 24); }

@@ -6,16 +6,18 @@
 
 #include "platform/cell.hpp"
 #include "qt/bound_control.hpp"
+#include "qt/rebindable.hpp"
 
 namespace qthost {
 
-class SwitchButton final : public QCheckBox, public BoundControl {
+class SwitchButton final : public QCheckBox, public BoundControl, public Rebindable {
   Q_OBJECT
 
  public:
   SwitchButton(platform::Cell<bool> cell, AfterInput after_input, QWidget* parent = nullptr);
 
   void pull_from_cell() override;
+  bool rebind(const ui::Widget& model) override;
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 

@@ -68,8 +68,10 @@ TEST(HostWindow, AButtonThatReplacesTheViewIsDeletedOnlyFromTheEventLoop) {
   int pages = 0;
   next_page = [&]() -> ui::WidgetPtr {
     ++pages;
+    // The label changes with the page, so the button is not taken over.
     return column(text("Page " + std::to_string(pages)),
-                  button("orvane.next", "Next", [&] { sender.send(next_page); }));
+                  button("orvane.next", "Next after " + std::to_string(pages),
+                         [&] { sender.send(next_page); }));
   };
   sender.send(next_page);
   ASSERT_TRUE(wait_until([&] { return shown.window->findChild<QPushButton*>("orvane.next"); }));
@@ -135,8 +137,8 @@ TEST(HostWindow, AChoiceThatRebuildsTheViewShowsTheNewOne) {
   EXPECT_EQ(shown_combo->currentIndex(), 0);
 }
 
-ui::WidgetPtr tall_page(const std::string& title) {
-  auto page = column(text(title, true));
+ui::WidgetPtr tall_page(const std::string& title, int version = 0) {
+  auto page = column(text(title, true), text("Version " + std::to_string(version)));
   for (int i = 0; i < 60; ++i) page->push(button("orvane.item." + std::to_string(i), "Item"));
   return page_frame(std::move(page), 920);
 }
@@ -153,13 +155,18 @@ TEST(HostWindow, TheSameViewKeepsItsScrollPositionAnotherStartsAtTheTop) {
   ASSERT_TRUE(wait_until([&] { return area->verticalScrollBar()->maximum() > 600; }));
   area->verticalScrollBar()->setValue(600);
 
-  const int rebuilds = shown.window->rebuild_count();
-  shown.root->sender().send([] { return tall_page("Print queue"); });
-  ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds; }));
-  EXPECT_EQ(scroll_of(*shown.window), 600);
+  // Unchanged: the same widgets stay. Changed: new widgets, same position.
+  for (int version : {0, 1}) {
+    const int rebuilds = shown.window->rebuild_count();
+    shown.root->sender().send([version] { return tall_page("Print queue", version); });
+    ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds; }));
+    EXPECT_EQ(scroll_of(*shown.window), 600) << version;
+  }
+  EXPECT_NE(shown.window->findChild<QScrollArea*>(), area);
 
-  shown.root->sender().send([] { return tall_page("Print history"); });
-  ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds + 1; }));
+  const int rebuilds = shown.window->rebuild_count();
+  shown.root->sender().send([] { return tall_page("Print history", 1); });
+  ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds; }));
   EXPECT_EQ(scroll_of(*shown.window), 0);
 }
 
@@ -221,9 +228,12 @@ TEST(HostWindow, ALongBurstLetsTheEventLoopInBetweenSlices) {
 }
 
 TEST(HostWindow, FocusStaysOnTheSameControlAcrossARebuildOfTheSameView) {
-  auto view = [] {
+  int builds = 0;
+  auto view = [&builds] {
+    // A new label each time: the focused button is created again.
+    ++builds;
     return column(text("Scan a document", true), button("orvane.scan.cancel", "Cancel"),
-                  button("orvane.scan.start", "Scan page"));
+                  button("orvane.scan.start", "Scan page " + std::to_string(builds)));
   };
   auto shown = show(view());
   shown.window->activateWindow();
@@ -237,6 +247,117 @@ TEST(HostWindow, FocusStaysOnTheSameControlAcrossARebuildOfTheSameView) {
   ASSERT_NE(again, nullptr);
   EXPECT_NE(again, start);
   EXPECT_EQ(QApplication::focusWidget(), again);
+}
+
+TEST(HostWindow, UnchangedPartsKeepTheirWidgetsChangedPartsGetNewOnes) {
+  auto view = [](const std::string& second) {
+    auto first_card = make<ui::Card>();
+    first_card->title = "Studio printer";
+    first_card->content = text("Ready");
+    auto second_card = make<ui::Card>();
+    second_card->title = "Office printer";
+    second_card->content = text(second);
+    return page_frame(column(text("Orvane", true), std::move(first_card), std::move(second_card)),
+                      1120);
+  };
+  auto shown = show(view("Ready"));
+  auto card_named = [&](const QString& name) -> QWidget* {
+    for (QWidget* widget : shown.window->content()->findChildren<QWidget*>()) {
+      if (widget->accessibleName() == name) return widget;
+    }
+    return nullptr;
+  };
+  QPointer<QWidget> studio = card_named("Studio printer");
+  QPointer<QWidget> office = card_named("Office printer");
+  ASSERT_TRUE(studio && office);
+
+  shown.root->sender().send([&] { return view("Paused"); });
+  ASSERT_TRUE(wait_until([&] { return label_texts(*shown.window).contains("Paused"); }));
+  EXPECT_EQ(card_named("Studio printer"), studio.data());
+  EXPECT_NE(card_named("Office printer"), office.data());
+  EXPECT_TRUE(studio->isVisible());
+  EXPECT_GE(shown.window->last_reused(), 1);
+
+  // Nothing changed at all: the whole page stays as it is.
+  QWidget* content = shown.window->content();
+  const int rebuilds = shown.window->rebuild_count();
+  shown.root->sender().send([&] { return view("Paused"); });
+  ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds; }));
+  EXPECT_EQ(shown.window->content(), content);
+  EXPECT_EQ(shown.window->last_created(), 0);
+  EXPECT_TRUE(content->isVisible());
+}
+
+TEST(HostWindow, ATakenOverButtonActsForTheNewTree) {
+  // Two documents can share a title and state: their "Cancel" buttons look
+  // alike but name different documents.
+  std::vector<std::string> cancelled;
+  auto view = [&cancelled](const std::string& document) {
+    return column(text("Print queue", true),
+                  button("orvane.job.cancel", "Cancel",
+                         [&cancelled, document] { cancelled.push_back(document); }));
+  };
+  auto shown = show(view("Studio_printer-41"));
+  QPointer<QPushButton> cancel = shown.window->findChild<QPushButton*>("orvane.job.cancel");
+  ASSERT_TRUE(cancel);
+  const int rebuilds = shown.window->rebuild_count();
+  shown.root->sender().send([&] { return view("Studio_printer-42"); });
+  ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds; }));
+  ASSERT_EQ(shown.window->findChild<QPushButton*>("orvane.job.cancel"), cancel.data());
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_EQ(cancelled, std::vector<std::string>{"Studio_printer-42"});
+}
+
+TEST(HostWindow, TakenOverInputsFollowTheNewTreesCells) {
+  platform::Cell<std::size_t> first(0);
+  platform::Cell<std::size_t> second(2);
+  auto view = [](platform::Cell<std::size_t> cell) {
+    auto group = make<ui::ToggleGroup>();
+    group->id = "orvane.scan.color";
+    group->options = {"Color", "Grayscale", "Text"};
+    group->selected = std::move(cell);
+    return column(text("Scan a document", true), std::move(group));
+  };
+  auto shown = show(view(first));
+  QPointer<QWidget> group = shown.window->findChild<QWidget*>("orvane.scan.color");
+  ASSERT_TRUE(group);
+  shown.root->sender().send([&] { return view(second); });
+  auto* option = shown.window->findChild<QPushButton*>("orvane.scan.color.option.2");
+  ASSERT_TRUE(wait_until([&] {
+    option = shown.window->findChild<QPushButton*>("orvane.scan.color.option.2");
+    return option && option->isChecked();
+  }));
+  EXPECT_EQ(shown.window->findChild<QWidget*>("orvane.scan.color"), group.data());
+  auto* grayscale = shown.window->findChild<QPushButton*>("orvane.scan.color.option.1");
+  ASSERT_NE(grayscale, nullptr);
+  QTest::mouseClick(grayscale, Qt::LeftButton);
+  EXPECT_EQ(second.get(), 1u);
+  EXPECT_EQ(first.get(), 0u);
+}
+
+TEST(HostWindow, AChoiceTheApplicationIgnoredIsUndoneOnTheTakenOverDropdown) {
+  auto shown = show(column(text("Print a document", true)));
+  auto sender = shown.root->sender();
+  std::function<ui::WidgetPtr()> view = [&]() -> ui::WidgetPtr {
+    auto dropdown = make<ui::Dropdown>();
+    dropdown->id = "orvane.print.printer";
+    dropdown->options = {{"a", "A"}, {"b", "B"}};
+    dropdown->current = "a";
+    // The application answers every choice with the same view.
+    dropdown->on_choose = [&](const std::string&) { sender.send(view); };
+    return column(text("Print a document", true), std::move(dropdown));
+  };
+  sender.send(view);
+  ASSERT_TRUE(wait_until([&] { return shown.window->findChild<QComboBox*>() != nullptr; }));
+  auto* combo = shown.window->findChild<QComboBox*>();
+  EXPECT_EQ(combo->currentIndex(), 0);
+  const int rebuilds = shown.window->rebuild_count();
+  combo->setFocus();
+  QTest::keyClick(combo, Qt::Key_Down);
+  EXPECT_EQ(combo->currentIndex(), 1);
+  ASSERT_TRUE(wait_until([&] { return shown.window->rebuild_count() > rebuilds; }));
+  EXPECT_EQ(shown.window->findChild<QComboBox*>(), combo);
+  EXPECT_EQ(combo->currentIndex(), 0);
 }
 
 }  // namespace

@@ -57,6 +57,24 @@ TEST(Screenshot, TheSameTreeGivesTheSameBytes) {
   EXPECT_EQ(image.size(), QSize(900, 600));
 }
 
+TEST(Screenshot, FrozenAnimationsStandStillBetweenGrabs) {
+  for (bool frozen : {true, false}) {
+    HostOptions options;
+    options.frozen = frozen;
+    HostWindow window(std::make_unique<TestRoot>(loading_page("Orvane")), options);
+    window.resize(500, 300);
+    window.show();
+    const QImage first = window.grab().toImage();
+    QTest::qWait(200);
+    const QImage second = window.grab().toImage();
+    if (frozen) {
+      EXPECT_EQ(first, second);
+    } else {
+      EXPECT_NE(first, second) << "the busy bar should move while not frozen";
+    }
+  }
+}
+
 TEST(Screenshot, AnUnwritablePathIsAnError) {
   auto status = render_offscreen(std::make_unique<TestRoot>(loading_page("Orvane")), {300, 200},
                                  "/nonexistent-folder/shot.png");
