@@ -70,13 +70,20 @@ void recognize_page(app::State& state) {
   app::show_scan_view(state);
   // The worker holds its own handles to the page's immutable buffers; the
   // image handle names the page when the result comes back.
-  platform::spawn_worker(
+  const bool started = platform::spawn_worker(
       "qiro-recognize-scanned-page",
       [sender = state.message_sender, language = page->language_name, pixels = page->pixels,
        encoded = page->encoded_image, width = page->width, height = page->height] {
         auto outcome = recognize_page_pixels(pixels, width, height, language);
         sender.send(app::msg::RecognitionFinished{encoded, std::move(outcome)});
       });
+  if (!started) {
+    // No result will ever come: a flag left set would hide "Update recognized
+    // text" for good. Nothing is reported; the button simply comes back.
+    page->recognition_running = false;
+    refresh_view_copy(state);
+    app::show_scan_view(state);
+  }
 }
 
 void recognition_finished(app::State& state, app::msg::RecognitionFinished& message) {

@@ -167,6 +167,18 @@ TEST(Recognition, LateResultsOfEditedOrRemovedPagesAreDropped) {
   EXPECT_FALSE(r.state().notice);
 }
 
+TEST(Recognition, AWorkerThatCannotStartLeavesTheButton) {
+  Recognition r;
+  r.SetUpPages();
+  r.dispatch(app::msg::RotatePage{});
+  platform::set_worker_spawn_failure_for_tests(true);
+  r.dispatch(app::msg::RecognizePage{});
+  platform::set_worker_spawn_failure_for_tests(false);
+  EXPECT_FALSE(r.page(1).recognition_running);
+  EXPECT_TRUE(r.has_control("orvane.scan.recognize"));
+  EXPECT_FALSE(r.state().notice);
+}
+
 TEST(Recognition, FailureKeepsTheTextAndTellsWhy) {
   Recognition r;
   r.SetUpPages();
