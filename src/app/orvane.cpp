@@ -5,6 +5,7 @@
 #include "app/dispatch.hpp"
 #include "app/operation.hpp"
 #include "app/resources.hpp"
+#include "printing/document_picking.hpp"
 #include "printing/printing.hpp"
 #include "scan/scan.hpp"
 #include "views/views.hpp"
@@ -57,9 +58,7 @@ bool Orvane::poll_document_picker() {
   if (auto* picked = std::get_if<platform::PickedPath>(&*outcome)) {
     printing::on_document_picked(state_, picked->path);
   } else if (std::holds_alternative<platform::PickFailed>(*outcome)) {
-    state_.notice = Notice{"Could not open the file picker",
-                           "Try again, or print from the document's app.", false};
-    show_dashboard(state_);
+    printing::on_document_picker_failed(state_);
   }
   return true;
 }
