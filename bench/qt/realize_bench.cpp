@@ -15,9 +15,9 @@
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <algorithm>
-#include <ctime>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
