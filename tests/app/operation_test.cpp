@@ -89,6 +89,19 @@ TEST(Operation, PayloadsThatAreNotAJsonStringReportTheParsersReason) {
   }
 }
 
+TEST(Operation, HugePayloadsAreJudgedLikeSmallOnes) {
+  const std::string megabyte(1 << 20, 'x');
+  EXPECT_EQ(error_of(app::parse_operation(1, "orvane.operation", payload(megabyte))),
+            "unknown Orvane operation");
+  auto parsed = app::parse_operation(1, "orvane.operation", with_nul("cancel", megabyte));
+  ASSERT_TRUE(std::holds_alternative<Message>(parsed));
+  EXPECT_EQ(std::get<Message>(parsed), Message{msg::CancelJob{megabyte}});
+  const std::string deep(100000, '[');
+  EXPECT_EQ(error_of(app::parse_operation(1, "orvane.operation", deep))
+                .rfind("invalid Orvane operation: ", 0),
+            0u);
+}
+
 TEST(Operation, OtherNamesAndKindZeroAreNotOurs) {
   for (auto name : {"orvane.operations", "orvane.operatio", "Orvane.operation", ""}) {
     EXPECT_TRUE(
