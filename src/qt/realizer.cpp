@@ -242,6 +242,16 @@ class Realizer {
   }
 
   QWidget* scrollable(const ui::Scrollable& scrollable) {
+    if (scroll_depth_ > 0) {
+      // The outer area already scrolls the page; a second area inside it
+      // would only squeeze its part to a sliver. Show the content whole.
+      auto* page = new QWidget;
+      auto* layout = bare_column(page);
+      ++scroll_depth_;
+      add_to_column(*layout, scrollable.child());
+      --scroll_depth_;
+      return page;
+    }
     auto* area = new QScrollArea;
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
