@@ -20,6 +20,9 @@ namespace scan {
 bool dispatch(app::State& state, app::Message& message);
 
 // A path came back from the save picker for a page or the whole document.
+// The file is written by a worker: after a rotate or crop the page's
+// `encoded_image` is a stand-in for a PNG still being made off the UI thread
+// (scan/deferred_png.hpp), which that worker waits for.
 void on_save_picked(app::State& state, app::SaveKind kind, const std::string& path);
 
 // Everything the scan view is built from.
