@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& resource : app::build_resources(snapshot)) {
     for (const auto& child : resource.children) {
       for (const auto& action : child.actions) {
-        auto again = app::parse_operation(action.execution_kind, action.operation,
-                                          action.payload_json);
+        auto again =
+            app::parse_operation(action.execution_kind, action.operation, action.payload_json);
         if (!std::holds_alternative<app::Message>(again) && !printer.name.empty()) std::abort();
       }
     }
