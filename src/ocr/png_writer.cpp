@@ -33,23 +33,22 @@ void put_chunk(std::string& out, std::string_view type, const void* data, std::s
   put_be32(out, libdeflate_crc32(0, out.data() + start, size + 4));
 }
 
-}  // namespace
-
-platform::Result<std::string> encode_png(const GrayImage& image) {
-  const std::uint32_t w = image.width;
-  const std::uint32_t h = image.height;
+// Unfiltered rows of `channels` bytes per pixel in one zlib stream.
+platform::Result<std::string> encode(const std::uint8_t* pixels, std::size_t size, std::uint32_t w,
+                                     std::uint32_t h, std::size_t channels, char color_type) {
   if (w == 0 || h == 0) return platform::err("cannot encode an empty image");
-  if (w > kMaxPngSide || h > kMaxPngSide || image.pixels.size() != std::size_t{w} * h) {
+  if (w > kMaxPngSide || h > kMaxPngSide || size != std::size_t{w} * h * channels) {
     return platform::err("the image cannot be encoded as PNG");
   }
 
   // Every row starts with its filter type; 0 leaves the row as it is.
-  const std::size_t row = std::size_t{w} + 1;
+  const std::size_t line = std::size_t{w} * channels;
+  const std::size_t row = line + 1;
   std::vector<std::uint8_t> raw(row * h);
   for (std::uint32_t y = 0; y < h; ++y) {
     std::uint8_t* target = raw.data() + row * y;
     target[0] = 0;
-    std::memcpy(target + 1, image.pixels.data() + std::size_t{y} * w, w);
+    std::memcpy(target + 1, pixels + line * y, line);
   }
 
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
@@ -60,21 +59,34 @@ platform::Result<std::string> encode_png(const GrayImage& image) {
     return platform::err("the image is too large for one PNG data chunk");
   }
   std::vector<std::uint8_t> compressed(bound);
-  const std::size_t size = libdeflate_zlib_compress(compressor.get(), raw.data(), raw.size(),
-                                                    compressed.data(), compressed.size());
-  if (size == 0) return platform::err("PNG compression failed");
+  const std::size_t packed = libdeflate_zlib_compress(compressor.get(), raw.data(), raw.size(),
+                                                      compressed.data(), compressed.size());
+  if (packed == 0) return platform::err("PNG compression failed");
 
   std::string png;
-  png.reserve(size + 64);
+  png.reserve(packed + 64);
   png.append("\x89PNG\r\n\x1a\n", 8);
   std::string header;
   put_be32(header, w);
   put_be32(header, h);
-  header.append("\x08\x00\x00\x00\x00", 5);  // 8 bits, gray, deflate, no filter set, no interlace
+  header.push_back('\x08');  // 8 bits per channel
+  header.push_back(color_type);
+  header.append("\x00\x00\x00", 3);  // deflate, no filter set, no interlace
   put_chunk(png, "IHDR", header.data(), header.size());
-  put_chunk(png, "IDAT", compressed.data(), size);
+  put_chunk(png, "IDAT", compressed.data(), packed);
   put_chunk(png, "IEND", nullptr, 0);
   return png;
+}
+
+}  // namespace
+
+platform::Result<std::string> encode_png(const GrayImage& image) {
+  return encode(image.pixels.data(), image.pixels.size(), image.width, image.height, 1, '\x00');
+}
+
+platform::Result<std::string> encode_rgba_png(const std::uint8_t* rgba, std::size_t size,
+                                              std::uint32_t width, std::uint32_t height) {
+  return encode(rgba, size, width, height, 4, '\x06');
 }
 
 }  // namespace ocr

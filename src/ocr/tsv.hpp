@@ -12,7 +12,7 @@
 
 namespace ocr {
 
-inline constexpr std::size_t kMaxOutputBytes = 16 * 1024 * 1024;
+inline constexpr std::size_t kMaxOutputBytes = std::size_t{16} * 1024 * 1024;
 inline constexpr std::size_t kMaxTextFieldBytes = 4096;
 inline constexpr std::size_t kMaxWords = 250'000;
 

@@ -14,7 +14,7 @@ namespace printing::preview {
 namespace {
 
 // Enough for a page of lines; the rest of the file is never read.
-constexpr qint64 kTextBytesRead = 64 * 1024;
+constexpr qint64 kTextBytesRead = qint64{64} * 1024;
 constexpr int kTabWidth = 8;
 constexpr int kLineCharacters = 240;
 

@@ -15,7 +15,8 @@ constexpr double kWholeLimit = 1'000'000'000.0;
 
 class WholeNumberInput final : public QSpinBox, public BoundControl, public Rebindable {
  public:
-  WholeNumberInput(platform::Cell<double> cell, const NumberRange& range, AfterInput after_input)
+  WholeNumberInput(platform::Cell<double> cell, const NumberRange& range,
+                   const AfterInput& after_input)
       : cell_(std::move(cell)), range_(range) {
     setRange(static_cast<int>(range.min), static_cast<int>(range.max));
     setValue(shown(cell_.get()));
@@ -52,7 +53,8 @@ class WholeNumberInput final : public QSpinBox, public BoundControl, public Rebi
 
 class DecimalNumberInput final : public QDoubleSpinBox, public BoundControl, public Rebindable {
  public:
-  DecimalNumberInput(platform::Cell<double> cell, const NumberRange& range, AfterInput after_input)
+  DecimalNumberInput(platform::Cell<double> cell, const NumberRange& range,
+                     const AfterInput& after_input)
       : cell_(std::move(cell)), range_(range) {
     setDecimals(2);
     setRange(range.min, range.max);
@@ -109,13 +111,13 @@ NumberRange number_range(double min, double max) {
   return {min, max, is_whole(min) && is_whole(max)};
 }
 
-QAbstractSpinBox* make_number_input(const ui::NumberInput& input, AfterInput after_input) {
+QAbstractSpinBox* make_number_input(const ui::NumberInput& input, const AfterInput& after_input) {
   const NumberRange range = number_range(input.min, input.max);
   QAbstractSpinBox* box = nullptr;
   if (range.whole) {
-    box = new WholeNumberInput(input.value, range, std::move(after_input));
+    box = new WholeNumberInput(input.value, range, after_input);
   } else {
-    box = new DecimalNumberInput(input.value, range, std::move(after_input));
+    box = new DecimalNumberInput(input.value, range, after_input);
   }
   box->setObjectName(QString::fromStdString(input.id));
   box->setAccessibleName(QString::fromStdString(input.label));

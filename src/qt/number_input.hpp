@@ -20,6 +20,6 @@ struct NumberRange {
 // other end (or 0), reversed ends are swapped.
 NumberRange number_range(double min, double max);
 
-QAbstractSpinBox* make_number_input(const ui::NumberInput& input, AfterInput after_input);
+QAbstractSpinBox* make_number_input(const ui::NumberInput& input, const AfterInput& after_input);
 
 }  // namespace qthost

@@ -10,7 +10,7 @@
 namespace qthost {
 
 SegmentedControl::SegmentedControl(const std::string& id, const std::vector<std::string>& options,
-                                   platform::Cell<std::size_t> cell, AfterInput after_input,
+                                   platform::Cell<std::size_t> cell, const AfterInput& after_input,
                                    QWidget* parent)
     : QWidget(parent),
       group_(new QButtonGroup(this)),

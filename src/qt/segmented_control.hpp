@@ -19,7 +19,7 @@ class SegmentedControl final : public QWidget, public BoundControl, public Rebin
 
  public:
   SegmentedControl(const std::string& id, const std::vector<std::string>& options,
-                   platform::Cell<std::size_t> cell, AfterInput after_input,
+                   platform::Cell<std::size_t> cell, const AfterInput& after_input,
                    QWidget* parent = nullptr);
 
   void pull_from_cell() override;

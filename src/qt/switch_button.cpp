@@ -8,7 +8,8 @@
 
 namespace qthost {
 
-SwitchButton::SwitchButton(platform::Cell<bool> cell, AfterInput after_input, QWidget* parent)
+SwitchButton::SwitchButton(platform::Cell<bool> cell, const AfterInput& after_input,
+                           QWidget* parent)
     : QCheckBox(parent), cell_(std::move(cell)) {
   setChecked(cell_.get());
   setCursor(Qt::PointingHandCursor);

@@ -14,7 +14,7 @@ class SwitchButton final : public QCheckBox, public BoundControl, public Rebinda
   Q_OBJECT
 
  public:
-  SwitchButton(platform::Cell<bool> cell, AfterInput after_input, QWidget* parent = nullptr);
+  SwitchButton(platform::Cell<bool> cell, const AfterInput& after_input, QWidget* parent = nullptr);
 
   void pull_from_cell() override;
   bool rebind(const ui::Widget& model) override;

@@ -30,13 +30,13 @@ QHash<Key, QSize>& cache() {
 }
 
 template <typename Compute>
-QSize remembered(Key key, Compute compute) {
+QSize remembered(const Key& key, Compute compute) {
   auto& measurements = cache();
   auto found = measurements.constFind(key);
   if (found != measurements.constEnd()) return *found;
   const QSize size = compute();
   if (measurements.size() >= kCacheLimit) measurements.clear();
-  measurements.insert(std::move(key), size);
+  measurements.insert(key, size);
   return size;
 }
 

@@ -96,6 +96,7 @@ PixelRect crop_rectangle(const app::CropSelection& s, std::uint32_t width, std::
 
 RgbaImage crop(const RgbaView& image, const PixelRect& rect) {
   RgbaImage out{rect.width, rect.height, {}};
+  if (rect.width == 0 || rect.height == 0) return out;
   out.pixels.resize(std::size_t{rect.width} * rect.height * 4);
   const std::size_t row_bytes = std::size_t{rect.width} * 4;
   for (std::uint32_t row = 0; row < rect.height; ++row) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstring>
 
 namespace {
 
@@ -33,6 +34,32 @@ TEST(EncodePng, RefusesEmptyOrInconsistentImages) {
   ocr::GrayImage broken(4, 4);
   broken.pixels.pop_back();
   EXPECT_FALSE(ocr::encode_png(broken).ok());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EncodeRgbaPng, DecodesBackToTheSamePixelsWithAlpha) {
+  const std::uint32_t w = 3, h = 2;
+  std::vector<std::uint8_t> rgba;
+  for (std::uint32_t i = 0; i < w * h; ++i) {
+    rgba.insert(rgba.end(), {static_cast<std::uint8_t>(i * 40), static_cast<std::uint8_t>(255 - i),
+                             static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(100 + i)});
+  }
+  auto png = ocr::encode_rgba_png(rgba.data(), rgba.size(), w, h);
+  ASSERT_TRUE(png.ok()) << png.error();
+  QImage decoded;
+  ASSERT_TRUE(decoded.loadFromData(reinterpret_cast<const uchar*>(png->data()),
+                                   static_cast<int>(png->size()), "PNG"));
+  decoded = decoded.convertToFormat(QImage::Format_RGBA8888);
+  ASSERT_EQ(decoded.width(), 3);
+  ASSERT_EQ(decoded.height(), 2);
+  for (std::uint32_t y = 0; y < h; ++y) {
+    EXPECT_EQ(0, std::memcmp(decoded.constScanLine(static_cast<int>(y)),
+                             rgba.data() + std::size_t{y} * w * 4, w * 4));
+  }
+  EXPECT_FALSE(ocr::encode_rgba_png(rgba.data(), rgba.size() - 1, w, h).ok());
 }
 
 }  // namespace
