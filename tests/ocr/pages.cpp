@@ -22,21 +22,21 @@ const QStringList kProse = {
 
 }  // namespace
 
-QImage text_page(const PageSpec& spec) {
-  QImage page(spec.width, spec.height, QImage::Format_RGB32);
-  page.fill(spec.background);
+QImage text_page(const PageLayout& layout) {
+  QImage page(layout.width, layout.height, QImage::Format_RGB32);
+  page.fill(layout.background);
   QPainter painter(&page);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setFont(font(spec.pixel_size));
+  painter.setFont(font(layout.pixel_size));
   painter.setPen(Qt::black);
-  painter.translate(spec.width / 2.0, spec.height / 2.0);
-  painter.rotate(spec.tilt_degrees);
-  painter.translate(-spec.width / 2.0, -spec.height / 2.0);
-  const int margin = spec.width / 8;
-  const int step = spec.pixel_size * 2;
-  const int first = (spec.height - step * spec.line_count) / 2 + spec.pixel_size;
-  for (int i = 0; i < spec.line_count; ++i) {
+  painter.translate(layout.width / 2.0, layout.height / 2.0);
+  painter.rotate(layout.tilt_degrees);
+  painter.translate(-layout.width / 2.0, -layout.height / 2.0);
+  const int margin = layout.width / 8;
+  const int step = layout.pixel_size * 2;
+  const int first = (layout.height - step * layout.line_count) / 2 + layout.pixel_size;
+  for (int i = 0; i < layout.line_count; ++i) {
     painter.drawText(margin, first + i * step, kProse[i % kProse.size()]);
   }
   painter.end();

@@ -10,7 +10,7 @@
 
 namespace ocr_test {
 
-struct PageSpec {
+struct PageLayout {
   int width = 1240;
   int height = 1754;
   int pixel_size = 28;
@@ -21,7 +21,7 @@ struct PageSpec {
   QColor background = Qt::white;
 };
 
-QImage text_page(const PageSpec& spec);
+QImage text_page(const PageLayout& layout);
 QImage text_lines(const QStringList& lines, int pixel_size, int width);
 
 ocr::GrayImage gray(const QImage& image);
