@@ -15,6 +15,8 @@
 #include "ocr/recognize.hpp"
 #include "ocr/tsv.hpp"
 
+#include "cli/load_image.hpp"
+
 namespace cli {
 namespace {
 
@@ -72,24 +74,6 @@ std::optional<Arguments> parse(int argc, char** argv, bool with_language, bool w
     return std::nullopt;
   }
   return args;
-}
-
-// Decodes by content, refusing an over-size image before spending memory on it.
-platform::Result<QImage> load_image(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
-  reader.setDecideFormatFromContent(true);
-  const QSize size = reader.size();
-  if (size.isValid() && !ocr::within_size_limits(static_cast<std::uint64_t>(size.width()),
-                                                 static_cast<std::uint64_t>(size.height()))) {
-    return platform::err(path + ": " +
-                         ocr::describe(ocr::ocr_error(ocr::OcrError::Kind::ImageTooLarge)));
-  }
-  QImage image = reader.read();
-  if (image.isNull()) {
-    return platform::err(path + ": cannot read the image (" + reader.errorString().toStdString() +
-                         ")");
-  }
-  return image;
 }
 
 platform::Result<ocr::OcrResult> recognize_file(const Arguments& args) {

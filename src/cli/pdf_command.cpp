@@ -16,6 +16,8 @@
 #include "pdf/searchable_pdf.hpp"
 #include "platform/atomic_file.hpp"
 
+#include "cli/load_image.hpp"
+
 namespace cli {
 namespace {
 
@@ -98,30 +100,6 @@ std::optional<Arguments> parse(int argc, char** argv, int& status) {
     return std::nullopt;
   }
   return args;
-}
-
-// Decodes by content, refusing an image over the engine's size limits before
-// spending memory on it.
-platform::Result<QImage> load_image(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
-  reader.setDecideFormatFromContent(true);
-  const QSize size = reader.size();
-  if (size.isValid() && !ocr::within_size_limits(static_cast<std::uint64_t>(size.width()),
-                                                 static_cast<std::uint64_t>(size.height()))) {
-    return platform::err(path + ": " +
-                         ocr::describe(ocr::ocr_error(ocr::OcrError::Kind::ImageTooLarge)));
-  }
-  QImage image = reader.read();
-  if (image.isNull()) {
-    return platform::err(path + ": cannot read the image (" + reader.errorString().toStdString() +
-                         ")");
-  }
-  if (!ocr::within_size_limits(static_cast<std::uint64_t>(image.width()),
-                               static_cast<std::uint64_t>(image.height()))) {
-    return platform::err(path + ": " +
-                         ocr::describe(ocr::ocr_error(ocr::OcrError::Kind::ImageTooLarge)));
-  }
-  return image;
 }
 
 // The page as the scan flow makes it: 8-bit RGBA without premultiplied
