@@ -3,14 +3,17 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <memory>
+#include <span>
+#include <string>
 
 #include "app/orvane.hpp"
 #include "desktop/bus_service.hpp"
 #include "desktop/launch_options.hpp"
 #include "devices/system/system_service.hpp"
+#include "platform/atomic_file.hpp"
 #include "platform/launch.hpp"
 #include "printing/printing.hpp"
 #include "qt/host.hpp"
@@ -36,11 +39,11 @@ int fail(const std::string& text) {
 
 int dump_tree(const desktop::LaunchOptions& options) {
   auto root = build_root(options, {});
-  std::ofstream out(*options.dump_tree, std::ios::binary | std::ios::trunc);
-  out << ui::tree_to_json(root->content()) << '\n';
-  out.close();
-  if (!out) return fail("could not write " + *options.dump_tree);
-  return 0;
+  const std::string json = ui::tree_to_json(root->content()) + '\n';
+  const auto status = platform::write_file_atomically(
+      *options.dump_tree,
+      std::span(reinterpret_cast<const std::uint8_t*>(json.data()), json.size()));
+  return status.ok() ? 0 : fail(status.error());
 }
 
 }  // namespace

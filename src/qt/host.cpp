@@ -1,10 +1,15 @@
 #include "qt/host.hpp"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QPixmap>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
+
+#include "platform/atomic_file.hpp"
 
 #include "qt/clipboard.hpp"
 #include "qt/file_picker.hpp"
@@ -101,10 +106,15 @@ platform::Status render_offscreen(ui::WidgetPtr root, platform::WindowSize size,
                                   const QString& png_path) {
   const QImage image = grab_offscreen(std::move(root), size);
   if (image.isNull()) return platform::err("could not render the window");
-  if (!image.save(png_path, "PNG")) {
-    return platform::err("could not write " + png_path.toStdString());
-  }
-  return platform::ok_status();
+  // Written whole or not at all: a reader of the path never sees half a PNG,
+  // and a failed write leaves an earlier shot in place.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) return platform::err("could not encode the window as PNG");
+  return platform::write_file_atomically(
+      png_path.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                                        static_cast<std::size_t>(png.size())));
 }
 
 platform::HostServices make_host_services() {

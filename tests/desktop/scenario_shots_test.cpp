@@ -114,4 +114,27 @@ TEST(ScenarioProgram, RejectsUnknownArguments) {
   EXPECT_EQ(run(std::string(ORVANE_BINARY) + " --bogus 2>/dev/null"), 2);
 }
 
+// Test processes shoot into one folder side by side, so an output is
+// replaced whole (the writer itself is tested with the platform layer); one
+// that cannot be written fails and leaves nothing behind.
+TEST(ScenarioProgram, OutputsAreReplacedWholeOrNotAtAll) {
+  const fs::path folder = fs::path(SHOTS_DIR) / "outputs";
+  fs::create_directories(folder);
+  const fs::path shot = folder / "shot.png";
+  std::ofstream(shot) << "earlier shot";
+  const std::string env = "QT_QPA_PLATFORM=offscreen ";
+  const std::string missing = (folder / "no-such-folder" / "x").string();
+  EXPECT_EQ(
+      run(env + ORVANE_BINARY + " --scenario scan --screenshot " + missing + ".png 2>/dev/null"),
+      1);
+  EXPECT_EQ(run(std::string(ORVANE_BINARY) + " --scenario scan --dump-tree " + missing +
+                ".json 2>/dev/null"),
+            1);
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++entries;
+  EXPECT_EQ(entries, 1u) << "no temporary file is left behind";
+  ASSERT_EQ(run(env + ORVANE_BINARY + " --scenario scan --screenshot " + shot.string()), 0);
+  EXPECT_FALSE(QImage(QString::fromStdString(shot.string())).isNull());
+}
+
 }  // namespace
