@@ -43,7 +43,7 @@ int dump_tree(const desktop::LaunchOptions& options) {
   const auto status = platform::write_file_atomically(
       *options.dump_tree,
       std::span(reinterpret_cast<const std::uint8_t*>(json.data()), json.size()));
-  return status.ok() ? 0 : fail(status.error());
+  return status.ok() ? 0 : fail("could not write " + *options.dump_tree + ": " + status.error());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <vector>
 
+#include "ocr/bands.hpp"
+
 namespace ocr {
 namespace {
 
@@ -73,18 +75,21 @@ GrayImage rotate_about_center(const GrayImage& image, double degrees) {
   }
   const double width = w;
   const double height = h;
-  for (std::uint32_t y = 0; y < h; ++y) {
-    const double dy = y - cy;
-    const double row_x = s * dy;
-    const double row_y = c * dy;
-    std::uint8_t* target = out.pixels.data() + std::size_t{y} * w;
-    for (std::uint32_t x = 0; x < w; ++x) {
-      const double sx = column_x[x] + row_x;
-      const double sy = column_y[x] + row_y;
-      if (sx < 0 || sy < 0 || sx >= width || sy >= height) continue;
-      target[x] = sample_inside(image, sx, sy);
+  // Rows are independent, so they are shared out over the cores.
+  for_each_band(h, band_count(h, w), [&](std::size_t first, std::size_t end) {
+    for (auto y = static_cast<std::uint32_t>(first); y < end; ++y) {
+      const double dy = y - cy;
+      const double row_x = s * dy;
+      const double row_y = c * dy;
+      std::uint8_t* target = out.pixels.data() + std::size_t{y} * w;
+      for (std::uint32_t x = 0; x < w; ++x) {
+        const double sx = column_x[x] + row_x;
+        const double sy = column_y[x] + row_y;
+        if (sx < 0 || sy < 0 || sx >= width || sy >= height) continue;
+        target[x] = sample_inside(image, sx, sy);
+      }
     }
-  }
+  });
   return out;
 }
 

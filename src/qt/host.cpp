@@ -112,9 +112,12 @@ platform::Status render_offscreen(ui::WidgetPtr root, platform::WindowSize size,
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return platform::err("could not encode the window as PNG");
-  return platform::write_file_atomically(
-      png_path.toStdString(), std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
-                                        static_cast<std::size_t>(png.size())));
+  const std::string path = png_path.toStdString();
+  auto written = platform::write_file_atomically(
+      path, std::span(reinterpret_cast<const std::uint8_t*>(png.constData()),
+                      static_cast<std::size_t>(png.size())));
+  if (!written) return platform::err("could not write " + path + ": " + written.error());
+  return written;
 }
 
 platform::HostServices make_host_services() {
