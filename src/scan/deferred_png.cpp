@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "ocr/png_writer.hpp"
 #include "platform/worker.hpp"
 #include "scan/image_codec.hpp"
 
@@ -46,13 +45,12 @@ class PendingPng {
   Encoded encode() const {
     auto view = rgba_view(pixels_, width_, height_);
     if (!view) return platform::err(view.error());
-    // libdeflate rather than Qt's writer: seconds faster on a noisy page,
-    // and no Qt state that could be gone when the process ends mid-encode.
-    auto png = ocr::encode_rgba_png(view->pixels.data(), view->pixels.size(), width_, height_);
+    // The encoder holds no Qt state, which could be gone when the process
+    // ends while this worker is still encoding.
+    auto png = encode_png(view.value());
     if (!png) return platform::err(png.error());
-    const std::string& bytes = png.value();
     return app::SharedBytes(
-        std::make_shared<const std::vector<std::uint8_t>>(bytes.begin(), bytes.end()));
+        std::make_shared<const std::vector<std::uint8_t>>(std::move(png).value()));
   }
 
   std::mutex mutex_;

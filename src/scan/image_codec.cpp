@@ -3,10 +3,10 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
-#include <QImageWriter>
-#include <climits>
 #include <cstring>
 #include <string>
+
+#include "ocr/png_writer.hpp"
 
 namespace scan {
 namespace {
@@ -75,22 +75,15 @@ RgbaImage to_rgba(const QImage& image) {
   return out;
 }
 
-platform::Result<std::vector<std::uint8_t>> encode_png(const RgbaImage& image) {
+platform::Result<std::vector<std::uint8_t>> encode_png(const RgbaView& image) {
   if (image.width == 0 || image.height == 0) return platform::err("the image has no pixels");
   const auto needed = rgba_byte_count(image.width, image.height);
-  if (image.width > INT_MAX / 4 || image.height > INT_MAX || !needed ||
-      image.pixels.size() < *needed) {
+  if (!needed || image.pixels.size() < *needed) {
     return platform::err("the image does not fit the PNG encoder");
   }
-  const QImage view(image.pixels.data(), static_cast<int>(image.width),
-                    static_cast<int>(image.height), static_cast<qsizetype>(image.width) * 4,
-                    QImage::Format_RGBA8888);
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "png");
-  if (!writer.write(view)) return platform::err(writer.errorString().toStdString());
-  return std::vector<std::uint8_t>(encoded.begin(), encoded.end());
+  auto png = ocr::encode_rgba_png(image.pixels.data(), *needed, image.width, image.height);
+  if (!png) return platform::err(png.error());
+  return std::vector<std::uint8_t>(png->begin(), png->end());
 }
 
 }  // namespace scan

@@ -1,6 +1,6 @@
 #pragma once
-// Reading what the scanner delivers and writing a page as PNG, through Qt's
-// image readers and writers (no display needed).
+// Reading what the scanner delivers (through Qt's image readers, no display
+// needed) and writing a page as PNG.
 
 #include <QImage>
 #include <cstdint>
@@ -24,8 +24,11 @@ platform::Result<QImage> decode_image(std::span<const std::uint8_t> bytes);
 // The image as 8-bit RGBA; images without alpha get alpha 255.
 RgbaImage to_rgba(const QImage& image);
 
-// The image as a PNG file (8-bit RGBA, the encoder's default settings). The
-// error is the encoder's reason.
-platform::Result<std::vector<std::uint8_t>> encode_png(const RgbaImage& image);
+// The image as an 8-bit RGBA PNG, from libdeflate: Qt's writer needs
+// seconds for a noisy A4 page. The error is the encoder's reason.
+platform::Result<std::vector<std::uint8_t>> encode_png(const RgbaView& image);
+inline platform::Result<std::vector<std::uint8_t>> encode_png(const RgbaImage& image) {
+  return encode_png(view_of(image));
+}
 
 }  // namespace scan
