@@ -7,6 +7,10 @@
 #include <optional>
 #include <tuple>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "ocr/language.hpp"
 #include "ocr/utf8.hpp"
 
@@ -52,25 +56,52 @@ float parse_confidence(std::string_view field) {
   return value;
 }
 
+// Where each of the 12 fields starts and ends in its line. Left
+// uninitialized: split_row sets every entry before any is read, and clearing
+// it for each of a quarter million rows showed in the profile.
 struct Row {
-  std::string_view fields[kFields];
+  const char* line;
+  std::uint32_t begin[kFields];
+  std::uint32_t end[kFields];
+  std::string_view field(std::size_t i) const { return {line + begin[i], end[i] - begin[i]}; }
 };
 
-// Splits a line into exactly 12 tab-separated fields. One pass over the
-// bytes: the fields are short, so a library search per field costs more in
-// calls than it saves.
+// Splits a line into exactly 12 tab-separated fields. Tabs are found 16
+// bytes at a time where the processor allows it: a byte-by-byte scan spends
+// most of its time on mispredicted branches, one per field.
 bool split_row(std::string_view line, Row& row) {
-  std::size_t field = 0;
-  std::size_t start = 0;
+  if (line.size() > 0xFFFFFFFFu) return false;
   const char* data = line.data();
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (data[i] != '\t') continue;
+  const auto size = static_cast<std::uint32_t>(line.size());
+  row.line = data;
+  std::size_t field = 0;
+  std::uint32_t start = 0;
+  const auto tab_at = [&](std::uint32_t at) {
     if (field == kFields - 1) return false;
-    row.fields[field++] = std::string_view(data + start, i - start);
-    start = i + 1;
+    row.begin[field] = start;
+    row.end[field] = at;
+    ++field;
+    start = at + 1;
+    return true;
+  };
+  std::uint32_t i = 0;
+#if defined(__SSE2__)
+  const __m128i tabs = _mm_set1_epi8('\t');
+  for (; size - i >= 16; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tabs)));
+    while (mask != 0) {
+      if (!tab_at(i + static_cast<std::uint32_t>(__builtin_ctz(mask)))) return false;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  for (; i < size; ++i) {
+    if (data[i] == '\t' && !tab_at(i)) return false;
   }
   if (field != kFields - 1) return false;
-  row.fields[field] = std::string_view(data + start, line.size() - start);
+  row.begin[field] = start;
+  row.end[field] = size;
   return true;
 }
 
@@ -79,20 +110,20 @@ std::optional<OcrWord> word_from(std::string_view line) {
   if (line.size() < 2 || line[0] != '5' || line[1] != '\t') return std::nullopt;
   Row row;
   if (!split_row(line, row)) return std::nullopt;
-  const std::string_view raw_text = row.fields[11];
+  const std::string_view raw_text = row.field(11);
   if (raw_text.size() > kMaxTextFieldBytes) return std::nullopt;
   const std::string_view text = trim_whitespace(raw_text);
   if (text.empty()) return std::nullopt;
 
   std::uint32_t numbers[9];
   for (std::size_t i = 0; i < 9; ++i) {
-    if (!parse_u32(row.fields[i + 1], numbers[i])) return std::nullopt;
+    if (!parse_u32(row.field(i + 1), numbers[i])) return std::nullopt;
   }
   const std::uint64_t right = std::uint64_t{numbers[5]} + numbers[7];
   const std::uint64_t bottom = std::uint64_t{numbers[6]} + numbers[8];
   if (right > 0xFFFFFFFFull || bottom > 0xFFFFFFFFull) return std::nullopt;
 
-  const float confidence = parse_confidence(row.fields[10]);
+  const float confidence = parse_confidence(row.field(10));
   if (!std::isfinite(confidence) || confidence < 0.0f) return std::nullopt;
 
   OcrWord word;

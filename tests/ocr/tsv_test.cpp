@@ -178,6 +178,26 @@ TEST(ParseTsv, AcceptsExactlyTheWordLimitAndFailsOneAbove) {
   EXPECT_TRUE(ocr::parse_tsv(text, "eng").ok());
 }
 
+// Tabs are searched 16 bytes at a time with a byte-wise tail, so every
+// field must be read right wherever its tabs fall against those blocks, and
+// a 13th field must be refused wherever it starts.
+TEST(ParseTsv, FieldsAreReadWhereverTheirTabsFallInTheLine) {
+  for (std::size_t pad = 0; pad < 40; ++pad) {
+    const std::string left = std::string(pad, '0') + "7";
+    const std::string text = std::string(pad % 17 + 1, 'w');
+    const std::string good = row("5", "1", "1", "1", left, "40", "90", text);
+    std::string extra = good;
+    extra.insert(extra.size() - 1, "\tmore");
+    const auto result = ocr::parse_tsv(kHeader + good + extra, "eng");
+    ASSERT_TRUE(result.ok()) << pad;
+    ASSERT_EQ(result->words.size(), 1u) << pad;
+    EXPECT_EQ(result->words[0].left, 7u) << pad;
+    EXPECT_EQ(result->words[0].width, 40u) << pad;
+    EXPECT_EQ(result->words[0].height, 30u) << pad;
+    EXPECT_EQ(result->words[0].text, text) << pad;
+  }
+}
+
 TEST(JoinWords, SpaceWithinALineAndLineFeedBetweenLines) {
   auto word = [](std::string text, std::uint32_t block, std::uint32_t par, std::uint32_t line) {
     OcrWord w;
